@@ -1,0 +1,80 @@
+#include "tests/console_fixture.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "search/ombrev.h"
+#include "shell/drive_c.h"
+#include "shell/shell.h"
+
+int ScriptedKeys::read_key() {
+    if (keys.empty()) {
+        ADD_FAILURE() << "a screen read a key past the end of the test's key script";
+        throw KeyScriptEnded{};
+    }
+    const int key = keys.front();
+    keys.pop_front();
+    return key;
+}
+
+void ConsoleTest::SetUp() {
+    console_reset();
+    console_attach(&backend_);
+    start_folder_ = std::filesystem::current_path();
+    char pattern[] = "/tmp/ombrev-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    std::filesystem::current_path(folder);
+    ASSERT_TRUE(drive_c_create());
+    shell_observe([this](const std::string& command) { commands.push_back(command); });
+    list_res.clear();
+    counter = -1;
+    rigatree.clear();
+}
+
+void ConsoleTest::TearDown() {
+    shell_observe(nullptr);
+    console_attach(nullptr);
+    drive_c_remove();
+    std::filesystem::current_path(start_folder_);
+    std::error_code ignored;
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(folder, ignored);
+}
+
+void ConsoleTest::keys(std::initializer_list<int> codes) {
+    for (int code : codes) backend_.keys.push_back(code);
+}
+
+void ConsoleTest::type(const std::string& text) {
+    for (char c : text) backend_.keys.push_back(static_cast<unsigned char>(c));
+}
+
+int ConsoleTest::run(const std::function<int()>& screen) {
+    try {
+        return screen();
+    } catch (const KeyScriptEnded&) {
+        return -1000;
+    }
+}
+
+std::string ConsoleTest::text_at(int x, int y, int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += static_cast<char>(console_cell(x + i, y).ch);
+    return text;
+}
+
+bool ConsoleTest::attrs_are(int x, int y, int n, int attribute) {
+    for (int i = 0; i < n; ++i) {
+        if (attr_at(x + i, y) != attribute) return false;
+    }
+    return true;
+}
+
+void ConsoleTest::write_file(const std::string& name, const std::string& content) {
+    std::ofstream out(folder + "/" + name, std::ios::binary);
+    out << content;
+}

@@ -162,6 +162,8 @@ void run_search(std::string& keyword) {
     const long total = CountFile(LISTING);
     TextReader listing(drive_c_path(LISTING));
     if (!listing.is_open()) {
+        // Shown where the progress line would stand, as an archive's failure is.
+        gotoxy(3, 5);
         cprintf("Impossibile aprire il file");
         cgetch();
         return;

@@ -17,8 +17,20 @@ struct KeyScriptEnded {};
 class ScriptedKeys : public ConsoleBackend {
 public:
     std::deque<int> keys;
+    std::function<void()> on_idle;   // a look at the screen during long work
     int read_key() override;
+    void idle() override {
+        if (on_idle) on_idle();
+    }
 };
+
+// Checks that the screen shows the text from (x, y) on.
+#define EXPECT_SCREEN(x, y, text)                                                              \
+    do {                                                                                       \
+        const std::string expected_text_ = (text);                                             \
+        EXPECT_EQ(ConsoleTest::text_at((x), (y), static_cast<int>(expected_text_.size())),     \
+                  expected_text_);                                                             \
+    } while (0)
 
 class ConsoleTest : public ::testing::Test {
 protected:
@@ -31,6 +43,9 @@ protected:
     // Runs a screen until it returns; a read past the script fails the test.
     int run(const std::function<int()>& screen);
     size_t keys_left() const { return backend_.keys.size(); }
+    // Called whenever long work lets the screen refresh (once per archive
+    // block during a search).
+    void during_work(std::function<void()> look) { backend_.on_idle = std::move(look); }
 
     // The code page 850 bytes of n cells from (x, y), and one cell's attribute.
     static std::string text_at(int x, int y, int n);

@@ -36,7 +36,7 @@ e2e_start() {
     tmux -L "$E2E_SOCKET" kill-server 2>/dev/null
     rm -f "$E2E_STATUS"
     tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s main -x 80 -y 25 \
-        "cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
+        "trap true INT; cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
          echo EXIT=\$(cat '$E2E_STATUS'); stty -a | tr ' ;' '\n\n' | grep -x -E -e '-?(icanon|echo)' | tr '\n' ' '; echo; sleep 60"
     tmux -L "$E2E_SOCKET" set-option -t main status off >/dev/null
     e2e_wait_for "Ombrev Finder v2.0" 10

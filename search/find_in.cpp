@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr size_t BLOCK = 1 << 20;
+constexpr size_t BLOCK = 1 << 18;
 
 // The characters that draw a tree's branches and indents, stripped from the
 // start of every line.
@@ -61,42 +61,46 @@ private:
     int fd_;
 };
 
-// One scan's state: the lower-cased word and the count of matched lines.
-struct Scan {
-    std::string word;
-    int count = 0;
-    std::string line;   // the matched line being recorded
-};
-
-// Records the line [start, content_end) if its text behind the prefix holds
-// the word somewhere.
-void examine_line(Scan& scan, std::string& caller_word, const char* start, const char* content_end) {
-    const char* text = start;
-    while (text < content_end && PREFIX[static_cast<unsigned char>(*text)]) ++text;
-    if (!find_folded(text, content_end, scan.word)) return;
-    scan.line.assign(text, content_end);
-    if (confront(caller_word, scan.line) == 0) return;
-    ++scan.count;
-    rigatree += scan.line;
-    rigatree += ':';
+// The buffer that archives are read into, kept from one scan to the next:
+// a block small enough to stay in the processor's cache while it is scanned.
+std::vector<char>& read_buffer() {
+    static std::vector<char> buffer(BLOCK);
+    return buffer;
 }
 
-// Scans the complete lines of [begin, end), which ends just behind a line
-// feed. Only the lines in which the word appears at all are looked at.
-void scan_lines(Scan& scan, std::string& caller_word, const char* begin, const char* end) {
+const char* skip_prefix(const char* text) {
+    while (PREFIX[static_cast<unsigned char>(*text)]) ++text;
+    return text;
+}
+
+// Records every line of [begin, end), which ends just behind a line feed,
+// whose text behind the prefix holds the word. Only the lines in which the
+// word appears at all are looked at.
+int scan_lines(const FoldedWord& word, const char* begin, const char* end) {
+    int count = 0;
+    const char* line = begin;   // the start of the line that p lies in
     const char* p = begin;
-    while (p < end) {
-        const char* hit = find_folded(p, end, scan.word);
-        if (!hit) return;
-        const auto* before = static_cast<const char*>(memrchr(p, '\n', static_cast<size_t>(hit - p)));
-        const char* start = before ? before + 1 : p;
+    while (const char* hit = find_folded(p, end, word)) {
+        if (const auto* before = static_cast<const char*>(memrchr(p, '\n', static_cast<size_t>(hit - p)))) {
+            line = before + 1;
+        }
+        const char* text = skip_prefix(line);
+        if (hit < text) {   // inside the prefix: the word may still stand in the text
+            p = text;
+            continue;
+        }
         const auto* line_end = static_cast<const char*>(std::memchr(hit, '\n', static_cast<size_t>(end - hit)));
-        if (!line_end) return;
-        const char* content_end = line_end;
-        if (content_end > start && content_end[-1] == '\r') --content_end;
-        examine_line(scan, caller_word, start, content_end);
-        p = line_end + 1;
+        const char* text_end = line_end > line && line_end[-1] == '\r' ? line_end - 1 : line_end;
+        if (hit + word.text.size() > text_end) {   // a word holding CR or LF, across the line end
+            p = hit + 1;
+            continue;
+        }
+        ++count;
+        append_folded(rigatree, text, text_end);
+        rigatree += ':';
+        p = line = line_end + 1;
     }
+    return count;
 }
 
 } // namespace
@@ -120,13 +124,15 @@ int find_in(const std::string& archive, std::string& word) {
         return 0;
     }
     rigatree.clear();
-    Scan scan;
-    scan.word = word;
-    lower_in_place(scan.word);
+    std::string lower = word;
+    lower_in_place(lower);
+    // A line never holds a line feed, so such a word matches nothing.
+    const bool searchable = !lower.empty() && lower.find('\n') == std::string::npos;
+    const FoldedWord folded = fold_word(lower);
 
-    std::vector<char> buffer(BLOCK);
+    std::vector<char>& buffer = read_buffer();
     size_t kept = 0;   // bytes of an unfinished line carried to the next block
-    bool compared = false;
+    int count = 0;
     for (;;) {
         if (kept == buffer.size()) buffer.resize(buffer.size() * 2);   // a line longer than a block
         const size_t got = file.read_into(buffer.data() + kept, buffer.size() - kept);
@@ -138,15 +144,13 @@ int find_in(const std::string& archive, std::string& word) {
             kept += got;
             continue;
         }
-        if (!compared) {
-            // From the first compared line on, the caller's word is lower case.
-            lower_in_place(word);
-            compared = true;
-        }
-        if (!scan.word.empty()) scan_lines(scan, word, begin, last_lf + 1);
+        // From the first compared line on, the caller's word is lower case.
+        word = lower;
+        if (searchable) count += scan_lines(folded, begin, last_lf + 1);
         kept = static_cast<size_t>(filled - (last_lf + 1));
         std::memmove(buffer.data(), last_lf + 1, kept);
         console_idle();
     }
-    return scan.count;
+    if (buffer.size() > BLOCK) buffer = std::vector<char>(BLOCK);   // a long line's room is not kept
+    return count;
 }

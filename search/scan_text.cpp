@@ -1,52 +1,132 @@
 #include "search/scan_text.h"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <cstddef>
 
 namespace {
 
-unsigned char upper_byte(unsigned char byte) {
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 32) : byte;
+// Bytes of tree listings from the most common on; a byte that is not here
+// is rarer than all of them.
+constexpr std::string_view COMMON_FIRST = " |\r\n-eaoi.nrtslcdmup0123456789g_fbvhkwyjxz+q\\()";
+
+size_t rarity(unsigned char byte) {
+    const size_t at = COMMON_FIRST.find(static_cast<char>(byte));
+    return at == std::string_view::npos ? COMMON_FIRST.size() : at;
 }
 
-bool equal_folded(const char* text, const char* word, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
+// The rarest offset of the word, other than `skip`.
+size_t rarest_offset(std::string_view word, size_t skip) {
+    size_t best = skip == 0 && word.size() > 1 ? 1 : 0;
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (i != skip && rarity(static_cast<unsigned char>(word[i])) > rarity(static_cast<unsigned char>(word[best]))) best = i;
+    }
+    return best;
+}
+
+bool equal_folded(const char* text, std::string_view word) {
+    for (size_t i = 0; i < word.size(); ++i) {
         if (fold_byte(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(word[i])) return false;
     }
     return true;
 }
 
-} // namespace
+// A probe byte matches where (text | fold) == byte: a letter in either case,
+// any other byte exactly.
+char fold_bit(char byte) { return byte >= 'a' && byte <= 'z' ? 0x20 : 0; }
 
-// Sixteen candidate starts at a time: a start is kept when both the word's
-// first and last bytes match there (in either case), and only those are
-// compared in full.
-const char* find_folded(const char* begin, const char* end, std::string_view word) {
-    const size_t k = word.size();
-    if (k == 0 || end - begin < static_cast<std::ptrdiff_t>(k)) return nullptr;
-    const auto first = static_cast<unsigned char>(word.front());
-    const auto last = static_cast<unsigned char>(word.back());
-    const __m128i first_lo = _mm_set1_epi8(static_cast<char>(first));
-    const __m128i first_up = _mm_set1_epi8(static_cast<char>(upper_byte(first)));
-    const __m128i last_lo = _mm_set1_epi8(static_cast<char>(last));
-    const __m128i last_up = _mm_set1_epi8(static_cast<char>(upper_byte(last)));
-    const size_t middle = k > 2 ? k - 2 : 0;
-    const char* const last_start = end - k;
+// The candidate starts among 16 positions, with SSE2.
+class Sse2Lanes {
+public:
+    static constexpr size_t width = 16;
+    explicit Sse2Lanes(const FoldedWord& word)
+        : rare_(word.rare), other_(word.other),
+          rare_byte_(_mm_set1_epi8(word.text[word.rare])), rare_fold_(_mm_set1_epi8(fold_bit(word.text[word.rare]))),
+          other_byte_(_mm_set1_epi8(word.text[word.other])),
+          other_fold_(_mm_set1_epi8(fold_bit(word.text[word.other]))) {}
+
+    unsigned candidates(const char* p) const {
+        const __m128i rare = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + rare_));
+        const __m128i other = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + other_));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(rare, rare_fold_), rare_byte_),
+                                           _mm_cmpeq_epi8(_mm_or_si128(other, other_fold_), other_byte_));
+        return static_cast<unsigned>(_mm_movemask_epi8(both));
+    }
+
+private:
+    size_t rare_, other_;
+    __m128i rare_byte_, rare_fold_, other_byte_, other_fold_;
+};
+
+// The same among 32 positions, with AVX2.
+class Avx2Lanes {
+public:
+    static constexpr size_t width = 32;
+    __attribute__((target("avx2"))) explicit Avx2Lanes(const FoldedWord& word)
+        : rare_(word.rare), other_(word.other),
+          rare_byte_(_mm256_set1_epi8(word.text[word.rare])),
+          rare_fold_(_mm256_set1_epi8(fold_bit(word.text[word.rare]))),
+          other_byte_(_mm256_set1_epi8(word.text[word.other])),
+          other_fold_(_mm256_set1_epi8(fold_bit(word.text[word.other]))) {}
+
+    __attribute__((target("avx2"))) unsigned candidates(const char* p) const {
+        const __m256i rare = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + rare_));
+        const __m256i other = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + other_));
+        const __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(rare, rare_fold_), rare_byte_),
+                                              _mm256_cmpeq_epi8(_mm256_or_si256(other, other_fold_), other_byte_));
+        return static_cast<unsigned>(_mm256_movemask_epi8(both));
+    }
+
+private:
+    size_t rare_, other_;
+    __m256i rare_byte_, rare_fold_, other_byte_, other_fold_;
+};
+
+// Every vector's loads stay inside [begin, end): the probes lie at most
+// k - 1 bytes behind a start. The last starts are tried one by one.
+template <class Lanes>
+const char* find_with(const Lanes& lanes, const char* begin, const char* end, std::string_view word) {
+    const auto k = static_cast<std::ptrdiff_t>(word.size());
     const char* p = begin;
-    for (; p + 15 <= last_start; p += 16) {
-        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k - 1));
-        const __m128i hits = _mm_and_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(head, first_lo), _mm_cmpeq_epi8(head, first_up)),
-            _mm_or_si128(_mm_cmpeq_epi8(tail, last_lo), _mm_cmpeq_epi8(tail, last_up)));
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
+    for (; end - p >= k - 1 + static_cast<std::ptrdiff_t>(Lanes::width); p += Lanes::width) {
+        for (unsigned mask = lanes.candidates(p); mask != 0; mask &= mask - 1) {
             const char* start = p + __builtin_ctz(mask);
-            if (equal_folded(start + 1, word.data() + 1, middle)) return start;
+            if (equal_folded(start, word)) return start;
         }
     }
-    for (; p <= last_start; ++p) {
-        if (equal_folded(p, word.data(), k)) return p;
+    for (; end - p >= k; ++p) {
+        if (equal_folded(p, word)) return p;
     }
     return nullptr;
+}
+
+const char* find_sse2(const char* begin, const char* end, const FoldedWord& word) {
+    return find_with(Sse2Lanes(word), begin, end, word.text);
+}
+
+__attribute__((target("avx2"), flatten)) const char* find_avx2(const char* begin, const char* end,
+                                                                const FoldedWord& word) {
+    return find_with(Avx2Lanes(word), begin, end, word.text);
+}
+
+} // namespace
+
+FoldedWord fold_word(std::string_view lower_word) {
+    FoldedWord word;
+    word.text = lower_word;
+    word.rare = rarest_offset(lower_word, lower_word.size());
+    word.other = lower_word.size() > 1 ? rarest_offset(lower_word, word.rare) : word.rare;
+    return word;
+}
+
+const char* find_folded(const char* begin, const char* end, const FoldedWord& word) {
+    using Finder = const char* (*)(const char*, const char*, const FoldedWord&);
+    static const Finder finder = __builtin_cpu_supports("avx2") ? find_avx2 : find_sse2;
+    return finder(begin, end, word);
+}
+
+void append_folded(std::string& text, const char* begin, const char* end) {
+    const size_t from = text.size();
+    text.append(begin, end);
+    for (size_t i = from; i < text.size(); ++i) text[i] = static_cast<char>(fold_byte(static_cast<unsigned char>(text[i])));
 }

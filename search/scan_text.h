@@ -1,13 +1,29 @@
 // The inner loop of the search: finding a lower-case word in a block of
 // archive text without regard to the case of A to Z.
 #pragma once
+#include <cstddef>
+#include <string>
 #include <string_view>
-
-// The first position in [begin, end) where the word stands, comparing the
-// text's letters A to Z as lower case; null when it does not. The word is
-// already lower-cased and not empty.
-const char* find_folded(const char* begin, const char* end, std::string_view word);
 
 inline unsigned char fold_byte(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 32) : byte;
 }
+
+// A lower-cased, non-empty word made ready for searching: the offsets of the
+// two of its bytes that are rarest in tree listings (the same offset twice
+// for a word of one byte). Only the starts where both of them match are
+// compared in full.
+struct FoldedWord {
+    std::string text;
+    size_t rare = 0;
+    size_t other = 0;
+};
+
+FoldedWord fold_word(std::string_view lower_word);
+
+// The first position in [begin, end) where the word stands, comparing the
+// text's letters A to Z as lower case; null when it does not.
+const char* find_folded(const char* begin, const char* end, const FoldedWord& word);
+
+// Appends [begin, end) to the text with A to Z lower-cased.
+void append_folded(std::string& text, const char* begin, const char* end);

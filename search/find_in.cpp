@@ -10,6 +10,7 @@
 
 #include "screen/conio.h"
 #include "screen/cp850.h"
+#include "search/matched_text.h"
 #include "search/ombrev.h"
 #include "search/scan_text.h"
 
@@ -76,7 +77,7 @@ const char* skip_prefix(const char* text) {
 // Records every line of [begin, end), which ends just behind a line feed,
 // whose text behind the prefix holds the word. Only the lines in which the
 // word appears at all are looked at.
-int scan_lines(const FoldedWord& word, const char* begin, const char* end) {
+int scan_lines(const FoldedWord& word, const char* begin, const char* end, MatchedText& matched) {
     int count = 0;
     const char* line = begin;   // the start of the line that p lies in
     const char* p = begin;
@@ -96,8 +97,7 @@ int scan_lines(const FoldedWord& word, const char* begin, const char* end) {
             continue;
         }
         ++count;
-        append_folded(rigatree, text, text_end);
-        rigatree += ':';
+        matched.add_line(text, text_end);
         p = line = line_end + 1;
     }
     return count;
@@ -131,6 +131,7 @@ int find_in(const std::string& archive, std::string& word) {
     const FoldedWord folded = fold_word(lower);
 
     std::vector<char>& buffer = read_buffer();
+    static MatchedText matched;
     size_t kept = 0;   // bytes of an unfinished line carried to the next block
     int count = 0;
     for (;;) {
@@ -146,11 +147,12 @@ int find_in(const std::string& archive, std::string& word) {
         }
         // From the first compared line on, the caller's word is lower case.
         word = lower;
-        if (searchable) count += scan_lines(folded, begin, last_lf + 1);
+        if (searchable) count += scan_lines(folded, begin, last_lf + 1, matched);
         kept = static_cast<size_t>(filled - (last_lf + 1));
         std::memmove(buffer.data(), last_lf + 1, kept);
         console_idle();
     }
     if (buffer.size() > BLOCK) buffer = std::vector<char>(BLOCK);   // a long line's room is not kept
+    matched.move_into(rigatree);
     return count;
 }

@@ -100,10 +100,6 @@ const char* find_with(const Lanes& lanes, const char* begin, const char* end, st
     return nullptr;
 }
 
-const char* find_sse2(const char* begin, const char* end, const FoldedWord& word) {
-    return find_with(Sse2Lanes(word), begin, end, word.text);
-}
-
 __attribute__((target("avx2"), flatten)) const char* find_avx2(const char* begin, const char* end,
                                                                 const FoldedWord& word) {
     return find_with(Avx2Lanes(word), begin, end, word.text);
@@ -119,14 +115,12 @@ FoldedWord fold_word(std::string_view lower_word) {
     return word;
 }
 
-const char* find_folded(const char* begin, const char* end, const FoldedWord& word) {
-    using Finder = const char* (*)(const char*, const char*, const FoldedWord&);
-    static const Finder finder = __builtin_cpu_supports("avx2") ? find_avx2 : find_sse2;
-    return finder(begin, end, word);
+const char* find_folded_sse2(const char* begin, const char* end, const FoldedWord& word) {
+    return find_with(Sse2Lanes(word), begin, end, word.text);
 }
 
-void append_folded(std::string& text, const char* begin, const char* end) {
-    const size_t from = text.size();
-    text.append(begin, end);
-    for (size_t i = from; i < text.size(); ++i) text[i] = static_cast<char>(fold_byte(static_cast<unsigned char>(text[i])));
+const char* find_folded(const char* begin, const char* end, const FoldedWord& word) {
+    using Finder = const char* (*)(const char*, const char*, const FoldedWord&);
+    static const Finder finder = __builtin_cpu_supports("avx2") ? find_avx2 : find_folded_sse2;
+    return finder(begin, end, word);
 }

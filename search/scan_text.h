@@ -24,6 +24,5 @@ FoldedWord fold_word(std::string_view lower_word);
 // The first position in [begin, end) where the word stands, comparing the
 // text's letters A to Z as lower case; null when it does not.
 const char* find_folded(const char* begin, const char* end, const FoldedWord& word);
-
-// Appends [begin, end) to the text with A to Z lower-cased.
-void append_folded(std::string& text, const char* begin, const char* end);
+// The same with SSE2 alone, which find_folded uses where AVX2 is missing.
+const char* find_folded_sse2(const char* begin, const char* end, const FoldedWord& word);

@@ -145,9 +145,9 @@ void scan_archives(TextReader& listing, std::string& keyword, long total) {
         const int hits = find_in(archive, keyword);
         if (hits == 0) continue;
         ++counter;
-        // A copy of exactly its size: rigatree keeps its capacity for the
-        // next scan, so a large text is not grown again piece by piece.
-        list_res.emplace_back(hits, archive, rigatree);
+        // rigatree is rewritten by the next scan, so its text can move.
+        list_res.emplace_back(hits, archive, std::move(rigatree));
+        rigatree.clear();
         draw_medium_line(counter, hits, archive);
     }
 }

@@ -169,7 +169,7 @@ bool terminal_start() {
     keypad(stdscr, TRUE);
     set_escdelay(25);
     curs_set(1);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, end_on_signal);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signal_number, end_on_signal);
     console_attach(&terminal);
     return true;
 }

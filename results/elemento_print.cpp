@@ -2,13 +2,10 @@
 
 #include "results/elemento.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 
 namespace {
-
-constexpr int KEY_RIGHT = 77;
-constexpr int EXTENDED = 224;
-constexpr int FUNCTION = 0;
 
 constexpr int FIRST_ROW = 7;
 constexpr int PAGE_ROWS = 16;
@@ -88,7 +85,7 @@ void blank_rows_from(int row) {
 // One key; an extended key's prefix is read past to the code behind it.
 int read_key() {
     int key = cgetch();
-    while (key == EXTENDED || key == FUNCTION) key = cgetch();
+    while (key == PREFIX_EXTENDED || key == PREFIX_FUNCTION) key = cgetch();
     return key;
 }
 

@@ -5,15 +5,11 @@
 #include <string>
 
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 #include "search/ombrev.h"
 
 namespace {
-
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
-constexpr int KEY_PAGE_UP = 73;
-constexpr int KEY_PAGE_DOWN = 81;
 
 constexpr int HEADING = 14;
 constexpr int NAME_FIELD_WIDTH = 37;   // columns 23 to 59

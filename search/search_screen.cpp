@@ -3,6 +3,7 @@
 #include "archives/main_menu.h"
 #include "results/visual_res.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 #include "search/find_in.h"
 #include "search/ombrev.h"
@@ -12,9 +13,6 @@
 
 namespace {
 
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
-constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_MENU = '\\';
 constexpr size_t KEYWORD_MAX = 200;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -235,4 +236,219 @@ TEST_F(BrowserTest, PageWalk) {
         EXPECT_EQ(commands, std::vector<std::string>{NORMAL_LISTING}) << "moving never lists anew";
         fs::current_path(folder);
     }
+}
+
+TEST_F(BrowserTest, EnteringAFolderFromPageTwoShowsItsFirstPage) {
+    make_files(19);
+    make_folder("sub");
+    make_files(3, "sub");
+    keys({PAGE_DOWN, ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "sub");
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "f01.txt");
+    EXPECT_EQ(entry_at(7), "f03.txt");
+    EXPECT_EQ(entry_at(8), "");
+    EXPECT_EQ(glyph_row(), 5);
+    EXPECT_EQ(text_at(12, 2, static_cast<int>(folder.size()) + 4), folder + "/sub");
+}
+
+// The kind of an entry comes from the file system, not from a '.' in its name.
+TEST_F(BrowserTest, DottedFolderIsEnteredAndDotlessFileIsChosen) {
+    make_folder("Foto.2019");
+    write_file("Foto.2019/a.jpg", "");
+    write_file("Makefile", "");
+    keys({DOWN, ENTER});
+    strgen = "old";
+    EXPECT_EQ(browse_with(), ENTER);
+    EXPECT_EQ(attr_at(3, 5), 14);
+    EXPECT_EQ(attr_at(3, 6), 7);
+    EXPECT_EQ(strgen, "Makefile");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, "del c:/dir.txt"}));
+    EXPECT_FALSE(fs::exists(drive_c_path("c:/dir.txt")));
+    EXPECT_EQ(here(), fs::path(folder));
+
+    keys({ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "Foto.2019");
+    EXPECT_EQ(entry_at(5), "a.jpg");
+    EXPECT_TRUE(fs::exists(drive_c_path("c:/dir.txt"))) << "'.' leaves the listing file";
+}
+
+TEST_F(BrowserTest, EscAfterWalkingAwayChoosesNothingAndStaysThere) {
+    make_folder("a/b/c");
+    keys({ENTER, ENTER, ESC});
+    strgen = "old";
+    EXPECT_EQ(browse_with(), 0);
+    EXPECT_TRUE(strgen.empty());
+    EXPECT_EQ(here(), fs::path(folder) / "a" / "b");
+    EXPECT_EQ(entry_at(5), "c");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING, NORMAL_LISTING}));
+}
+
+TEST_F(BrowserTest, EmptyFolderAndASingleFile) {
+    make_folder("empty");
+    fs::current_path(folder + "/empty");
+    keys({ENTER, ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands.size(), 3u) << "Enter on no entry lists anew";
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "");
+
+    write_file("empty/only.txt", "");
+    keys({DOWN, PAGE_DOWN, UP, ENTER});
+    EXPECT_EQ(browse_with(), ENTER);
+    EXPECT_EQ(strgen, "only.txt");
+}
+
+TEST_F(BrowserTest, NamesAreShownExactlyAsWritten) {
+    write_file("100%d%s%%.txt", "");
+    write_file("citt\xC3\xA0.txt", "");
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(entry_at(5), "100%d%s%%.txt");
+    EXPECT_EQ(entry_at(6), "citt\x85.txt");
+}
+
+TEST_F(BrowserTest, NoLimitOnTheNumberOfEntriesOrTheLengthOfANameOrPath) {
+    make_files(1001);
+    const std::string long_name(150, 'n');
+    make_folder("zz/" + long_name);
+    std::vector<int> walk(53, PAGE_DOWN);
+    for (int key : walk) keys({key});
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(2, 25, 9), "Pag 53/53");
+    EXPECT_EQ(entry_at(18), "zz");   // 988 entries before this page, 1002 in all
+    EXPECT_EQ(entry_at(19), "");
+
+    fs::current_path(folder + "/zz");
+    keys({ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "zz" / long_name);
+
+    // A long name runs on over the next rows; the screen never scrolls.
+    fs::current_path(folder + "/zz");
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(3, 5, 78), long_name.substr(0, 78));
+    EXPECT_EQ(text_at(1, 6, 72), long_name.substr(78));
+    EXPECT_EQ(console_cell(1, 1).ch, 0xC9);
+}
+
+// After 'l' the listing may be shorter than the page shown: the page start
+// goes back one page per key, and Enter where no entry is only lists anew.
+TEST_F(BrowserTest, ShorterListingThanThePageShown) {
+    for (int i = 1; i <= 20; ++i) write_file(".h" + std::to_string(100 + i), "");
+    make_files(19);
+    keys({PAGE_DOWN, PAGE_DOWN, 'l'});
+    keys({ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.') << "Enter found no entry under the cursor and chose nothing";
+    EXPECT_EQ(commands.size(), 1u + 3u + 3u);
+    EXPECT_EQ(commands.back(), "rename c:\\temp.txt dir.txt");
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 2/1");
+    EXPECT_EQ(entry_at(5), "");
+}
+
+TEST_F(BrowserTest, LongNameModeHandsTheFolderToLcd) {
+    make_folder("sub dir");
+    make_folder("a > b");
+    write_file(".cfg", "");
+    write_file("x.txt", "");
+    keys({'l', DOWN, ENTER, 'l', '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, LONG_LISTING, "del c:\\dir.txt",
+                                                  "rename c:\\temp.txt dir.txt", "lcd \"sub dir\"", LONG_LISTING,
+                                                  "del c:\\dir.txt", "rename c:\\temp.txt dir.txt", NORMAL_LISTING}));
+    EXPECT_EQ(here(), fs::path(folder));
+    EXPECT_EQ(entry_at(5), ".cfg");
+
+    commands.clear();
+    keys({'l', ENTER, ESC});
+    EXPECT_EQ(browse_with(), 0);
+    EXPECT_EQ(commands[4], "lcd \"a > b\"");
+    EXPECT_FALSE(fs::exists(folder + "/b\"")) << "a quoted name is no redirection";
+    EXPECT_EQ(here(), fs::path(folder));
+}
+
+TEST_F(BrowserTest, TypingAPath) {
+    make_folder("start");
+    make_folder("media/x");
+    make_folder("citt\xC3\xA0");
+    std::string windows_root = "c:" + folder;
+    std::replace(windows_root.begin(), windows_root.end(), '/', '\\');
+    const std::pair<std::vector<int>, std::string> cases[] = {
+        {{'.', '.'}, ""},
+        {{}, "start"},
+        {{'n', 'o', 'p', 'e'}, "start"},
+        {{'.', '.', '/', 'c', 'i', 't', 't', 0x85}, "citt\xC3\xA0"},
+        {{'x', 'y', 8, 8, '.', '.', '\\', 'm', 'e', 'd', 'i', 'a'}, "media"},
+        {{'x', ESC, PREFIX, 75, 0, 59, '.', '.'}, ""},
+    };
+    for (const auto& [typed, expected] : cases) {
+        fs::current_path(folder + "/start");
+        keys({PAGE_DOWN, '\\'});
+        for (int key : typed) keys({key});
+        keys({ENTER, '.'});
+        EXPECT_EQ(browse_with(), '.');
+        EXPECT_EQ(here(), expected.empty() ? fs::path(folder) : fs::path(folder) / expected) << expected;
+    }
+    fs::current_path(folder + "/start");
+    keys({'\\'});
+    type(windows_root + "\\media\\..\\media\\x");
+    keys({ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "media" / "x");
+}
+
+TEST_F(BrowserTest, HelpWindow) {
+    keys({'x'});
+    run([] {
+        help_window();
+        return 0;
+    });
+    EXPECT_EQ(keys_left(), 0u);
+    EXPECT_EQ(text_at(10, 2, 6), "\xDA[ESC]");
+    EXPECT_EQ(text_at(32, 2, 15), "Browse commands");
+    const std::pair<int, std::string> lines[] = {
+        {4, "* per visualizzare tutte le estensioni"},
+        {6, "\\ per cambiare la directory corrente"},
+        {8, "INVIO per selezionare un file o una directory"},
+        {10, "l per visualizzare i nomi completi (NO dal prompt)"},
+        {12, "r per visualizzare il readme del browser"},
+        {14, "Pag\x1E \x1F per cambiare pagina dell'elenco"},
+        {16, ". per selezionare una directory"},
+        {20, "? per visualizzare questo help"},
+    };
+    for (const auto& [y, text] : lines) {
+        EXPECT_EQ(text_at(12, y, static_cast<int>(text.size())), text) << y;
+        const int key_length = y == 14 ? 6 : static_cast<int>(text.find(' '));
+        EXPECT_TRUE(attrs_are(12, y, key_length, 116)) << y;
+        EXPECT_TRUE(attrs_are(12 + key_length, y, static_cast<int>(text.size()) - key_length, 127)) << y;
+    }
+    EXPECT_EQ(text_at(11, 18, 58), std::string(58, ' '));
+
+    // In the browser the window's key is not looked at; then it lists anew.
+    make_files(2);
+    keys({DOWN, '?', ESC, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING}));
+    EXPECT_EQ(entry_at(4), "");
+    EXPECT_EQ(glyph_row(), 6);
+}
+
+TEST_F(BrowserTest, StarSetsTheFilter) {
+    keys({'*', '.'});
+    EXPECT_EQ(browse_with("abc"), '.');
+    EXPECT_EQ(filter, "*");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING}));
+}
+
+TEST_F(BrowserTest, ListingThatCannotBeWrittenShowsNoEntries) {
+    make_files(3);
+    drive_c_remove();
+    keys({ENTER, 'l', ENTER, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "");
 }

@@ -47,6 +47,18 @@ std::vector<std::string> split_words(const std::string& text) {
     return words;
 }
 
+// Where the last " > " outside double quotes starts; npos when there is none,
+// so that a quoted name holding " > " is never taken for a redirection.
+size_t redirection_at(const std::string& command) {
+    size_t found = std::string::npos;
+    bool quoted = false;
+    for (size_t i = 0; i < command.size(); ++i) {
+        if (command[i] == '"') quoted = !quoted;
+        else if (!quoted && command.compare(i, 3, " > ") == 0) found = i;
+    }
+    return found;
+}
+
 void write_names(std::ostream& out, const std::vector<std::string>& names) {
     for (const std::string& name : names) out << name << "\r\n";
 }
@@ -143,7 +155,7 @@ void shell_system(const std::string& command) {
     if (observer) observer(command);
     std::string body = command;
     std::string target;
-    const size_t redirect = command.rfind(" > ");
+    const size_t redirect = redirection_at(command);
     if (redirect != std::string::npos) {
         body = command.substr(0, redirect);
         target = command.substr(redirect + 3);

@@ -11,6 +11,7 @@
 #include "screen/cp850.h"
 #include "shell/dir_listing.h"
 #include "shell/drive_c.h"
+#include "shell/tree_capture.h"
 
 namespace {
 
@@ -111,9 +112,32 @@ void run_rename(const std::vector<std::string>& args, std::ostream&) {
     }
 }
 
+// "tree /f /a": the current folder's whole tree, files included, in ASCII.
+void run_tree(const std::vector<std::string>& args, std::ostream& out) {
+    bool files = false;
+    bool ascii = false;
+    for (const std::string& arg : args) {
+        const std::string word = lower(arg);
+        if (word == "/f") {
+            files = true;
+        } else if (word == "/a") {
+            ascii = true;
+        } else {
+            shell_message("Parametro non valido - " + arg + "\r\n");
+            return;
+        }
+    }
+    if (!files || !ascii) {
+        shell_message("Sintassi del comando errata.\r\n");
+        return;
+    }
+    tree_capture(out);
+}
+
 ShellCommand find_command(const std::string& name) {
     static const std::pair<const char*, ShellCommand> commands[] = {
-        {"dir", run_dir}, {"ldir", run_ldir}, {"lcd", run_lcd}, {"del", run_del}, {"rename", run_rename},
+        {"dir", run_dir}, {"ldir", run_ldir}, {"lcd", run_lcd},
+        {"del", run_del}, {"rename", run_rename}, {"tree", run_tree},
     };
     for (const auto& [command_name, body] : commands) {
         if (name == command_name) return body;

@@ -8,6 +8,7 @@
 #include "browser/help_window.h"
 #include "browser/listing.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "shell/drive_c.h"
 #include "shell/textfile.h"
 #include "tests/console_fixture.h"
@@ -16,13 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int ENTER = 13;
-constexpr int ESC = 27;
-constexpr int DOWN = 80;
-constexpr int UP = 72;
-constexpr int PAGE_DOWN = 81;
-constexpr int PAGE_UP = 73;
-constexpr int PREFIX = 224;
+using keycode::down;
+using keycode::enter;
+using keycode::esc;
+using keycode::page_down;
+using keycode::page_up;
+using keycode::up;
 
 const char* const NORMAL_LISTING = "dir *.* /b /a > c:/dir.txt";
 const char* const LONG_LISTING = "ldir /b /a > c:/dir.txt";
@@ -178,7 +178,7 @@ TEST_F(BrowserTest, FullScreenAndTheStatusBarAfterPageKeys) {
     EXPECT_EQ(attr_at(80, 25), 7);
 
     // A page key redraws the frame and the page text, without the hints.
-    keys({PAGE_DOWN, '.'});
+    keys({page_down, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(entry_at(5), "sub");
     EXPECT_TRUE(attrs_are(3, 5, 3, 14));
@@ -188,7 +188,7 @@ TEST_F(BrowserTest, FullScreenAndTheStatusBarAfterPageKeys) {
 
     // Any command that lists anew brings them back, on the same page.
     commands.clear();
-    keys({PAGE_DOWN, 'r', '.'});
+    keys({page_down, 'r', '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(text_at(2, 25, 7), "Pag 2/2");
     EXPECT_EQ(text_at(11, 25, 1), "?");
@@ -204,21 +204,21 @@ TEST_F(BrowserTest, PageWalk) {
         const char* first_row;
     };
     const Case cases[] = {
-        {19, {PAGE_DOWN}, "Pag 1/1", 5, "f01.txt"},
+        {19, {page_down}, "Pag 1/1", 5, "f01.txt"},
         {20, {}, "Pag 1/2", 5, "f01.txt"},
-        {20, {PAGE_DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {20, {PREFIX, PAGE_DOWN, PAGE_DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {20, {PAGE_DOWN, PAGE_UP}, "Pag 1/2", 5, "f01.txt"},
-        {20, {DOWN, 'P'}, "Pag 1/2", 7, "f01.txt"},
-        {20, {UP}, "Pag 1/2", 23, "f01.txt"},
-        {20, {UP, DOWN}, "Pag 1/2", 5, "f01.txt"},
-        {22, {PAGE_DOWN, UP}, "Pag 2/2", 7, "f20.txt"},
-        {22, {PAGE_DOWN, DOWN, DOWN, DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {22, {PAGE_DOWN, DOWN, 'H', 'H'}, "Pag 2/2", 7, "f20.txt"},
-        {20, {'x', 0, 'K', 'M'}, "Pag 1/2", 5, "f01.txt"},
-        {1, {DOWN, UP, PAGE_DOWN, PAGE_UP}, "Pag 1/1", 5, "f01.txt"},
-        {0, {DOWN, PAGE_DOWN}, "Pag 1/1", 5, ""},
-        {39, {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN}, "Pag 3/3", 5, "f39.txt"},
+        {20, {page_down}, "Pag 2/2", 5, "f20.txt"},
+        {20, {keycode::prefix_extended, page_down, page_down}, "Pag 2/2", 5, "f20.txt"},
+        {20, {page_down, page_up}, "Pag 1/2", 5, "f01.txt"},
+        {20, {down, 'P'}, "Pag 1/2", 7, "f01.txt"},
+        {20, {up}, "Pag 1/2", 23, "f01.txt"},
+        {20, {up, down}, "Pag 1/2", 5, "f01.txt"},
+        {22, {page_down, up}, "Pag 2/2", 7, "f20.txt"},
+        {22, {page_down, down, down, down}, "Pag 2/2", 5, "f20.txt"},
+        {22, {page_down, down, 'H', 'H'}, "Pag 2/2", 7, "f20.txt"},
+        {20, {'x', keycode::prefix_function, keycode::left, keycode::right}, "Pag 1/2", 5, "f01.txt"},
+        {1, {down, up, page_down, page_up}, "Pag 1/1", 5, "f01.txt"},
+        {0, {down, page_down}, "Pag 1/1", 5, ""},
+        {39, {page_down, page_down, page_down}, "Pag 3/3", 5, "f39.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.entries << " entries, " << c.keys.size() << " keys, " << c.page);
@@ -242,7 +242,7 @@ TEST_F(BrowserTest, EnteringAFolderFromPageTwoShowsItsFirstPage) {
     make_files(19);
     make_folder("sub");
     make_files(3, "sub");
-    keys({PAGE_DOWN, ENTER, '.'});
+    keys({page_down, enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(here(), fs::path(folder) / "sub");
     EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
@@ -258,9 +258,9 @@ TEST_F(BrowserTest, DottedFolderIsEnteredAndDotlessFileIsChosen) {
     make_folder("Foto.2019");
     write_file("Foto.2019/a.jpg", "");
     write_file("Makefile", "");
-    keys({DOWN, ENTER});
+    keys({down, enter});
     strgen = "old";
-    EXPECT_EQ(browse_with(), ENTER);
+    EXPECT_EQ(browse_with(), enter);
     EXPECT_EQ(attr_at(3, 5), 14);
     EXPECT_EQ(attr_at(3, 6), 7);
     EXPECT_EQ(strgen, "Makefile");
@@ -268,7 +268,7 @@ TEST_F(BrowserTest, DottedFolderIsEnteredAndDotlessFileIsChosen) {
     EXPECT_FALSE(fs::exists(drive_c_path("c:/dir.txt")));
     EXPECT_EQ(here(), fs::path(folder));
 
-    keys({ENTER, '.'});
+    keys({enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(here(), fs::path(folder) / "Foto.2019");
     EXPECT_EQ(entry_at(5), "a.jpg");
@@ -277,7 +277,7 @@ TEST_F(BrowserTest, DottedFolderIsEnteredAndDotlessFileIsChosen) {
 
 TEST_F(BrowserTest, EscAfterWalkingAwayChoosesNothingAndStaysThere) {
     make_folder("a/b/c");
-    keys({ENTER, ENTER, ESC});
+    keys({enter, enter, esc});
     strgen = "old";
     EXPECT_EQ(browse_with(), 0);
     EXPECT_TRUE(strgen.empty());
@@ -289,15 +289,15 @@ TEST_F(BrowserTest, EscAfterWalkingAwayChoosesNothingAndStaysThere) {
 TEST_F(BrowserTest, EmptyFolderAndASingleFile) {
     make_folder("empty");
     fs::current_path(folder + "/empty");
-    keys({ENTER, ENTER, '.'});
+    keys({enter, enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(commands.size(), 3u) << "Enter on no entry lists anew";
     EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
     EXPECT_EQ(entry_at(5), "");
 
     write_file("empty/only.txt", "");
-    keys({DOWN, PAGE_DOWN, UP, ENTER});
-    EXPECT_EQ(browse_with(), ENTER);
+    keys({down, page_down, up, enter});
+    EXPECT_EQ(browse_with(), enter);
     EXPECT_EQ(strgen, "only.txt");
 }
 
@@ -314,7 +314,7 @@ TEST_F(BrowserTest, NoLimitOnTheNumberOfEntriesOrTheLengthOfANameOrPath) {
     make_files(1001);
     const std::string long_name(150, 'n');
     make_folder("zz/" + long_name);
-    std::vector<int> walk(53, PAGE_DOWN);
+    std::vector<int> walk(53, page_down);
     for (int key : walk) keys({key});
     keys({'.'});
     EXPECT_EQ(browse_with(), '.');
@@ -323,7 +323,7 @@ TEST_F(BrowserTest, NoLimitOnTheNumberOfEntriesOrTheLengthOfANameOrPath) {
     EXPECT_EQ(entry_at(19), "");
 
     fs::current_path(folder + "/zz");
-    keys({ENTER, '.'});
+    keys({enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(here(), fs::path(folder) / "zz" / long_name);
 
@@ -341,8 +341,8 @@ TEST_F(BrowserTest, NoLimitOnTheNumberOfEntriesOrTheLengthOfANameOrPath) {
 TEST_F(BrowserTest, ShorterListingThanThePageShown) {
     for (int i = 1; i <= 20; ++i) write_file(".h" + std::to_string(100 + i), "");
     make_files(19);
-    keys({PAGE_DOWN, PAGE_DOWN, 'l'});
-    keys({ENTER, '.'});
+    keys({page_down, page_down, 'l'});
+    keys({enter, '.'});
     EXPECT_EQ(browse_with(), '.') << "Enter found no entry under the cursor and chose nothing";
     EXPECT_EQ(commands.size(), 1u + 3u + 3u);
     EXPECT_EQ(commands.back(), "rename c:\\temp.txt dir.txt");
@@ -355,7 +355,7 @@ TEST_F(BrowserTest, LongNameModeHandsTheFolderToLcd) {
     make_folder("a > b");
     write_file(".cfg", "");
     write_file("x.txt", "");
-    keys({'l', DOWN, ENTER, 'l', '.'});
+    keys({'l', down, enter, 'l', '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, LONG_LISTING, "del c:\\dir.txt",
                                                   "rename c:\\temp.txt dir.txt", "lcd \"sub dir\"", LONG_LISTING,
@@ -364,7 +364,7 @@ TEST_F(BrowserTest, LongNameModeHandsTheFolderToLcd) {
     EXPECT_EQ(entry_at(5), ".cfg");
 
     commands.clear();
-    keys({'l', ENTER, ESC});
+    keys({'l', enter, esc});
     EXPECT_EQ(browse_with(), 0);
     EXPECT_EQ(commands[4], "lcd \"a > b\"");
     EXPECT_FALSE(fs::exists(folder + "/b\"")) << "a quoted name is no redirection";
@@ -383,20 +383,20 @@ TEST_F(BrowserTest, TypingAPath) {
         {{'n', 'o', 'p', 'e'}, "start"},
         {{'.', '.', '/', 'c', 'i', 't', 't', 0x85}, "citt\xC3\xA0"},
         {{'x', 'y', 8, 8, '.', '.', '\\', 'm', 'e', 'd', 'i', 'a'}, "media"},
-        {{'x', ESC, PREFIX, 75, 0, 59, '.', '.'}, ""},
+        {{'x', esc, keycode::prefix_extended, keycode::left, keycode::prefix_function, 59, '.', '.'}, ""},
     };
     for (const auto& [typed, expected] : cases) {
         fs::current_path(folder + "/start");
-        keys({PAGE_DOWN, '\\'});
+        keys({page_down, '\\'});
         for (int key : typed) keys({key});
-        keys({ENTER, '.'});
+        keys({enter, '.'});
         EXPECT_EQ(browse_with(), '.');
         EXPECT_EQ(here(), expected.empty() ? fs::path(folder) : fs::path(folder) / expected) << expected;
     }
     fs::current_path(folder + "/start");
     keys({'\\'});
     type(windows_root + "\\media\\..\\media\\x");
-    keys({ENTER, '.'});
+    keys({enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(here(), fs::path(folder) / "media" / "x");
 }
@@ -430,7 +430,7 @@ TEST_F(BrowserTest, HelpWindow) {
 
     // In the browser the window's key is not looked at; then it lists anew.
     make_files(2);
-    keys({DOWN, '?', ESC, '.'});
+    keys({down, '?', esc, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING}));
     EXPECT_EQ(entry_at(4), "");
@@ -447,7 +447,7 @@ TEST_F(BrowserTest, StarSetsTheFilter) {
 TEST_F(BrowserTest, ListingThatCannotBeWrittenShowsNoEntries) {
     make_files(3);
     drive_c_remove();
-    keys({ENTER, 'l', ENTER, '.'});
+    keys({enter, 'l', enter, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
     EXPECT_EQ(entry_at(5), "");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/line_input.h"
 #include "tests/console_fixture.h"
 
@@ -9,7 +10,7 @@ using LineInputTest = ConsoleTest;
 TEST_F(LineInputTest, EchoesAtTheCursorAndTakesBackCharacters) {
     gotoxy(12, 2);
     type("abc");
-    keys({8, 'd', 224, 75, 0, 59, 9, 'e', 13});
+    keys({keycode::backspace, 'd', keycode::prefix_extended, keycode::left, keycode::prefix_function, 59, '\t', 'e', keycode::enter});
     std::string line;
     run([&] {
         line = read_line(10);
@@ -23,9 +24,9 @@ TEST_F(LineInputTest, EchoesAtTheCursorAndTakesBackCharacters) {
     console_reset();
     gotoxy(78, 2);
     type("123456");   // the sixth is past the bound
-    keys({27});
+    keys({keycode::esc});
     type("\x85x");
-    keys({13});
+    keys({keycode::enter});
     run([&] {
         line = read_line(5);
         return 0;

@@ -37,7 +37,7 @@ constexpr int KEY_RELIST = 'r';
 constexpr size_t TYPED_PATH_MAX = 255;
 
 struct Browser {
-    std::vector<Entry> entries;
+    std::vector<std::string> entries;   // code page 850 names
     ListingMode mode = ListingMode::normal;
     int page_start = 0;   // index of the entry on the page's first row
     int cursor = 0;       // index of the selected entry
@@ -102,9 +102,9 @@ void draw_frame(const Browser& browser) {
 // The page's entries and the cursor glyph, printed over the rows as they are.
 void draw_page(const Browser& browser) {
     for (int k = browser.page_start; k < browser.count() && k < browser.page_start + PAGE_ROWS; ++k) {
-        const Entry& entry = browser.entries[static_cast<size_t>(k)];
+        const std::string& entry = browser.entries[static_cast<size_t>(k)];
         gotoxy(3, page_row(k));
-        colore_fitting(entry.name, entry.folder ? FOLDER : PLAIN);
+        colore_fitting(entry, is_folder(entry) ? FOLDER : PLAIN);
     }
     gotoxy(2, page_row(browser.cursor));
     colore('\x10', GLYPH);
@@ -178,17 +178,17 @@ int page_keys(Browser& browser) {
 // choice (true). With no entry there it only lists anew.
 bool enter(Browser& browser) {
     if (browser.cursor >= browser.count()) return false;
-    const Entry& entry = browser.entries[static_cast<size_t>(browser.cursor)];
-    if (!entry.folder) {
-        strgen = entry.name;
+    const std::string& entry = browser.entries[static_cast<size_t>(browser.cursor)];
+    if (!is_folder(entry)) {
+        strgen = entry;
         shell_system("del c:/dir.txt");
         return true;
     }
     if (browser.mode == ListingMode::normal) {
-        change_folder(cp850_to_utf8(entry.name));
+        change_folder(cp850_to_utf8(entry));
     } else {
         // Carried out apart from the program, so the folder shown stays.
-        shell_system("lcd \"" + entry.name + "\"");
+        shell_system("lcd \"" + entry + "\"");
     }
     browser.page_start = 0;
     browser.cursor = 0;

@@ -27,12 +27,6 @@ using keycode::up;
 const char* const NORMAL_LISTING = "dir *.* /b /a > c:/dir.txt";
 const char* const LONG_LISTING = "ldir /b /a > c:/dir.txt";
 
-std::vector<std::string> names_of(const std::vector<Entry>& entries) {
-    std::vector<std::string> names;
-    for (const Entry& entry : entries) names.push_back(entry.name);
-    return names;
-}
-
 std::string listing_content() {
     std::string content;
     read_whole_file(drive_c_path("c:/dir.txt"), content);
@@ -96,7 +90,7 @@ TEST_F(BrowserTest, ReadingTakesEveryLineThatEnds) {
     };
     for (const Case& c : cases) {
         write_listing(std::string(c.content, c.size));
-        EXPECT_EQ(names_of(read_entries()), c.names) << c.content;
+        EXPECT_EQ(read_entries(), c.names) << c.content;
     }
     fs::remove(drive_c_path("c:/dir.txt"));
     EXPECT_TRUE(read_entries().empty());
@@ -123,12 +117,12 @@ TEST_F(BrowserTest, ListingCommandsOfEachModeAndWhatTheyList) {
     write_file("b", "");
     write_file("A.txt", "");
     write_file(".hidden", "");
-    EXPECT_EQ(names_of(list_entries(ListingMode::normal)), (std::vector<std::string>{".hidden", "A.txt", "b"}));
+    EXPECT_EQ(list_entries(ListingMode::normal), (std::vector<std::string>{".hidden", "A.txt", "b"}));
     EXPECT_EQ(listing_content(), ".hidden\r\nA.txt\r\nb\r\n");
     EXPECT_EQ(commands, std::vector<std::string>{NORMAL_LISTING});
 
     commands.clear();
-    EXPECT_EQ(names_of(list_entries(ListingMode::long_names)), (std::vector<std::string>{"A.txt", "b"}));
+    EXPECT_EQ(list_entries(ListingMode::long_names), (std::vector<std::string>{"A.txt", "b"}));
     EXPECT_EQ(commands, (std::vector<std::string>{LONG_LISTING, "del c:\\dir.txt", "rename c:\\temp.txt dir.txt"}));
 }
 

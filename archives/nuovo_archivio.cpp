@@ -8,9 +8,8 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include "archives/archive_writer.h"
+#include "archives/archive_format.h"
 #include "browser/browse.h"
 #include "screen/conio.h"
 #include "screen/cp850.h"
@@ -19,7 +18,6 @@
 #include "search/ombrev.h"
 #include "shell/drive_c.h"
 #include "shell/shell.h"
-#include "shell/textfile.h"
 
 namespace {
 
@@ -35,7 +33,6 @@ constexpr int KEY_ESC = 27;
 constexpr int CHOSEN_FOLDER = '.';
 
 constexpr size_t NAME_LENGTH = 8;
-constexpr size_t COPY_BLOCK = 1 << 20;
 const char* const CAPTURE = "c:/temp.obv";
 
 void draw_title() {
@@ -132,49 +129,28 @@ void report(int column, const char* message) {
     cgetch();
 }
 
-// Everything of the capture after its first two lines, block by block.
-bool copy_rest(TextReader& capture, ArchiveWriter& archive) {
-    std::vector<char> block(COPY_BLOCK);
-    for (;;) {
-        const long got = capture.read_bytes(block.data(), block.size());
-        if (got == 0) return true;
-        if (got < 0 || !archive.write(block.data(), static_cast<size_t>(got))) return false;
-    }
-}
-
 // Captures the current folder's tree and saves it under the file name in
-// the catalogue folder. The capture's heading is checked before anything is
-// written, and the archive takes its name only once it is complete, so a
-// failure leaves an earlier archive of that name as it was.
+// the catalogue folder.
 void capture_and_save(const std::string& file_name) {
     command = "tree /f /a";
     command += " > ";
     command += CAPTURE;
     shell_system(command);
-
-    TextReader capture(drive_c_path(CAPTURE));
-    if (!capture.is_open()) {
+    switch (archive_from_capture(drive_c_path(CAPTURE), progpath, cp850_to_utf8(file_name))) {
+    case ArchiveResult::no_capture:
         report(27, "Impossibile aprire il file");
         return;
-    }
-    ArchiveWriter archive(progpath, cp850_to_utf8(file_name));
-    if (!archive.is_open()) {
+    case ArchiveResult::no_archive:
         report(27, "Impossibile creare il file");
         return;
-    }
-    std::string heading;
-    bool ended = false;
-    if (!capture.next_line(heading, ended) || !ended) {
+    case ArchiveResult::no_first_line:
         report(29, "Errore numero di righe 1");
         return;
-    }
-    if (!capture.next_line(heading, ended) || !ended) {
+    case ArchiveResult::no_second_line:
         report(29, "Errore numero di righe 2");
         return;
-    }
-    if (!copy_rest(capture, archive) || !archive.commit()) {
-        report(27, "Impossibile creare il file");
-        return;
+    case ArchiveResult::saved:
+        break;
     }
     shell_system("del c:\\temp.obv");
     gotoxy(27, 22);

@@ -10,7 +10,31 @@
 #include "shell/drive_c.h"
 #include "shell/shell.h"
 
+ScreenShot::ScreenShot() : width_(console_width()) {
+    for (int y = 1; y <= console_height(); ++y) {
+        for (int x = 1; x <= width_; ++x) cells_.push_back(console_cell(x, y));
+    }
+}
+
+std::string ScreenShot::text_at(int x, int y, int n) const {
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        text += static_cast<char>(cells_.at(static_cast<size_t>(y - 1) * width_ + (x - 1 + i)).ch);
+    }
+    return text;
+}
+
+int ScreenShot::attr_at(int x, int y) const { return cells_.at(static_cast<size_t>(y - 1) * width_ + (x - 1)).attr; }
+
+bool ScreenShot::attrs_are(int x, int y, int n, int attribute) const {
+    for (int i = 0; i < n; ++i) {
+        if (attr_at(x + i, y) != attribute) return false;
+    }
+    return true;
+}
+
 int ScriptedKeys::read_key() {
+    seen.emplace_back();
     if (keys.empty()) {
         ADD_FAILURE() << "a screen read a key past the end of the test's key script";
         throw KeyScriptEnded{};
@@ -59,19 +83,6 @@ int ConsoleTest::run(const std::function<int()>& screen) {
     } catch (const KeyScriptEnded&) {
         return -1000;
     }
-}
-
-std::string ConsoleTest::text_at(int x, int y, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += static_cast<char>(console_cell(x + i, y).ch);
-    return text;
-}
-
-bool ConsoleTest::attrs_are(int x, int y, int n, int attribute) {
-    for (int i = 0; i < n; ++i) {
-        if (attr_at(x + i, y) != attribute) return false;
-    }
-    return true;
 }
 
 void ConsoleTest::write_file(const std::string& name, const std::string& content) {

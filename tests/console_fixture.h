@@ -14,9 +14,29 @@
 // Thrown by the back end when a screen reads past the end of the script.
 struct KeyScriptEnded {};
 
+// A copy of the console's cells, read back as the console itself is.
+class ScreenShot {
+public:
+    // The console as it stands now.
+    ScreenShot();
+
+    // The code page 850 bytes of n cells from (x, y), and one cell's attribute.
+    std::string text_at(int x, int y, int n) const;
+    std::string row(int y) const { return text_at(1, y, width_); }
+    int attr_at(int x, int y) const;
+    // True when every cell of the run holds the attribute.
+    bool attrs_are(int x, int y, int n, int attribute) const;
+
+private:
+    int width_;
+    std::vector<Cell> cells_;
+};
+
 class ScriptedKeys : public ConsoleBackend {
 public:
     std::deque<int> keys;
+    // The screen as it stood at each read, in the order of the reads.
+    std::vector<ScreenShot> seen;
     int read_key() override;
 };
 
@@ -33,11 +53,16 @@ protected:
     size_t keys_left() const { return backend_.keys.size(); }
 
     // The code page 850 bytes of n cells from (x, y), and one cell's attribute.
-    static std::string text_at(int x, int y, int n);
-    static std::string row(int y) { return text_at(1, y, console_width()); }
+    static std::string text_at(int x, int y, int n) { return ScreenShot().text_at(x, y, n); }
+    static std::string row(int y) { return ScreenShot().row(y); }
     static int attr_at(int x, int y) { return console_cell(x, y).attr; }
     // True when every cell of the run holds the attribute.
-    static bool attrs_are(int x, int y, int n, int attribute);
+    static bool attrs_are(int x, int y, int n, int attribute) {
+        return ScreenShot().attrs_are(x, y, n, attribute);
+    }
+    // The screen as it stood when the screen under test read the script's
+    // key number n (from 0): what the user saw when pressing that key.
+    const ScreenShot& seen_at_key(size_t n) const { return backend_.seen.at(n); }
 
     // Writes a file (relative to the test's folder) byte for byte.
     void write_file(const std::string& name, const std::string& content);

@@ -85,7 +85,7 @@ void blank_rows_from(int row) {
 // One key; an extended key's prefix is read past to the code behind it.
 int read_key() {
     int key = cgetch();
-    while (key == PREFIX_EXTENDED || key == PREFIX_FUNCTION) key = cgetch();
+    while (key == keycode::prefix_extended || key == keycode::prefix_function) key = cgetch();
     return key;
 }
 
@@ -103,6 +103,6 @@ int Elemento::print(int x, int y) {
             blank_rows_from(FIRST_ROW + rows);
         }
         const int key = read_key();
-        if (key != KEY_RIGHT || p >= text.size()) return key;
+        if (key != keycode::right || p >= text.size()) return key;
     }
 }

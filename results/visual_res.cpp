@@ -51,8 +51,8 @@ void blank_page() {
 // Page Up leads to the next medium, Page Down to the previous one; both
 // stop at the ends of the list.
 int next_medium(int index, int key, int last) {
-    if (key == KEY_PAGE_DOWN) --index;
-    if (key == KEY_PAGE_UP) ++index;
+    if (key == keycode::page_down) --index;
+    if (key == keycode::page_up) ++index;
     return std::clamp(index, 0, last);
 }
 
@@ -68,6 +68,6 @@ int visual_res(int last) {
         const int key = list_res[index].print(3, 10);
         blank_page();
         index = next_medium(index, key, last);
-        if (key == KEY_ESC || key == KEY_ENTER) return key;
+        if (key == keycode::esc || key == keycode::enter) return key;
     }
 }

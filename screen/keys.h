@@ -1,17 +1,21 @@
-// The key codes that the screens match, as the key reader delivers them.
-// Arrow and page keys arrive as a prefix code followed by their own code;
-// a capital letter with the same code acts as the key.
+// The codes that the console's key reader gives, one per read. A navigation
+// key arrives as a prefix (function or extended) and then its second code;
+// the second codes are also the capital letters typed on their own.
 #pragma once
 
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
+namespace keycode {
 
-// The prefixes of the extended keys.
-constexpr int PREFIX_FUNCTION = 0;
-constexpr int PREFIX_EXTENDED = 224;
+constexpr int backspace = 8;
+constexpr int enter = 13;
+constexpr int esc = 27;
+constexpr int prefix_function = 0;
+constexpr int prefix_extended = 224;
 
-// The codes behind a prefix.
-constexpr int KEY_PAGE_UP = 73;     // also 'I'
-constexpr int KEY_RIGHT = 77;       // also 'M'
-constexpr int KEY_PAGE_DOWN = 81;   // also 'Q'
+constexpr int up = 72;          // H
+constexpr int page_up = 73;     // I
+constexpr int left = 75;        // K
+constexpr int right = 77;       // M
+constexpr int down = 80;        // P
+constexpr int page_down = 81;   // Q
+
+} // namespace keycode

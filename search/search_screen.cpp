@@ -97,16 +97,16 @@ KeywordEnd read_keyword(std::string& keyword) {
         const int key = cgetch();
         switch (key) {
         case KEY_MENU:
-            if (main_menu() == KEY_ENTER) return KeywordEnd::complete;
+            if (main_menu() == keycode::enter) return KeywordEnd::complete;
             draw_search_screen();
             redraw_keyword(keyword);
             break;
-        case KEY_ESC:
+        case keycode::esc:
             return KeywordEnd::leave;
-        case KEY_ENTER:
+        case keycode::enter:
         case 0:
             return KeywordEnd::search;
-        case KEY_BACKSPACE:
+        case keycode::backspace:
             erase_last_char(keyword);
             break;
         default:
@@ -179,7 +179,7 @@ bool complete(const std::string& keyword) {
     draw_status_normal();
     if (keyword.empty()) return true;
     const int key = cgetch();
-    if (key == KEY_ENTER) return visual_res(counter) == KEY_ENTER;
+    if (key == keycode::enter) return visual_res(counter) == keycode::enter;
     return key == 'n';
 }
 

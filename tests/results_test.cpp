@@ -82,8 +82,8 @@ TEST_F(ResultsTest, NoResultsReturnZeroAndLeaveTheScreenAsItWas) {
 
 TEST_F(ResultsTest, OneMediumShowsItsScreenAndEveryMoveRedrawsTheSamePage) {
     add_medium("disco1.txt", "concerto - help.mp3:help.txt:musica\\help:");
-    keys({224, 73, 224, 81, 224, 77, 'x', 0, 81, KEY_ENTER});
-    EXPECT_EQ(run([] { return visual_res(counter); }), KEY_ENTER);
+    keys({224, 73, 224, 81, 224, 77, 'x', 0, 81, keycode::enter});
+    EXPECT_EQ(run([] { return visual_res(counter); }), keycode::enter);
     EXPECT_EQ(keys_left(), 0u);
 
     const ScreenShot& shot = seen_at_key(0);
@@ -121,8 +121,8 @@ TEST_F(ResultsTest, PageUpAndPageDownWalkTheMediaAndStopAtTheEnds) {
     add_medium("un archivio dal nome lungo.txt", "due:");
     add_medium("b.txt", "tre:");
     // Page Down and Page Up, as keys and as the capitals Q and I.
-    keys({224, 81, 224, 81, 224, 81, 224, 73, 'Q', 'I', 'I', KEY_ESC});
-    EXPECT_EQ(run([] { return visual_res(counter); }), KEY_ESC);
+    keys({224, 81, 224, 81, 224, 81, 224, 73, 'Q', 'I', 'I', keycode::esc});
+    EXPECT_EQ(run([] { return visual_res(counter); }), keycode::esc);
 
     struct View {
         size_t key;
@@ -144,8 +144,8 @@ TEST_F(ResultsTest, PageUpAndPageDownWalkTheMediaAndStopAtTheEnds) {
 
 TEST_F(ResultsTest, ALongNameIsCutBeforeTheMediumNumber) {
     add_medium(std::string(60, 'n') + ".txt", "uno:");
-    keys({KEY_ENTER});
-    EXPECT_EQ(run([] { return visual_res(counter); }), KEY_ENTER);
+    keys({keycode::enter});
+    EXPECT_EQ(run([] { return visual_res(counter); }), keycode::enter);
     EXPECT_EQ(row(5), "\xBA Dettagli ricerca:   Voce trovata in " + std::string(21, 'n') + "Supporto 1/1        \xBA");
     EXPECT_EQ(row(6), "\xBA" + std::string(77, '\xC4') + " \xBA");
 }
@@ -173,8 +173,8 @@ TEST_F(ResultsTest, RowsShowEachSegmentWithoutTheHiddenCharacters) {
     for (const Case& c : cases) {
         list_res.clear();
         add_medium("x.txt", c.text);
-        keys({KEY_ESC});
-        EXPECT_EQ(run([] { return list_res[0].print(3, 10); }), KEY_ESC) << c.what;
+        keys({keycode::esc});
+        EXPECT_EQ(run([] { return list_res[0].print(3, 10); }), keycode::esc) << c.what;
         for (int y = 7; y <= 23; ++y) {
             const size_t r = static_cast<size_t>(y - 7);
             // The frame is not drawn here: only the columns of the page.
@@ -207,12 +207,12 @@ TEST_F(ResultsTest, SubPagesOfSixteenSegments) {
     };
     const std::vector<Case> cases = {
         // Exactly sixteen: the mark appears and the right arrow shows the same page.
-        {16, {{{}, 1, 16}, {right, 1, 16}}, KEY_ENTER},
+        {16, {{{}, 1, 16}, {right, 1, 16}}, keycode::enter},
         // Forty: three sub-pages, then the first again; a capital M acts as
         // the right arrow; Esc leaves from the second sub-page at once.
-        {40, {{{}, 1, 16}, {right, 17, 32}, {{'M'}, 33, 40}, {right, 1, 16}, {{'M'}, 17, 32}}, KEY_ESC},
+        {40, {{{}, 1, 16}, {right, 17, 32}, {{'M'}, 33, 40}, {right, 1, 16}, {{'M'}, 17, 32}}, keycode::esc},
         // Seventeen: a second sub-page of one segment.
-        {17, {{{}, 1, 16}, {{'M'}, 17, 17}, {right, 1, 16}}, KEY_ENTER},
+        {17, {{{}, 1, 16}, {{'M'}, 17, 17}, {right, 1, 16}}, keycode::enter},
     };
     size_t reads = 0;   // keys read by the earlier cases
     for (const Case& c : cases) {
@@ -240,8 +240,8 @@ TEST_F(ResultsTest, SubPagesOfSixteenSegments) {
 TEST_F(ResultsTest, TheSubPageHintStaysOnTheStatusBarOnceDrawn) {
     add_medium("corto.txt", "uno:due:");
     add_medium("lungo.txt", numbered_segments(20));
-    keys({224, 81, KEY_ENTER});
-    EXPECT_EQ(run([] { return visual_res(counter); }), KEY_ENTER);
+    keys({224, 81, keycode::enter});
+    EXPECT_EQ(run([] { return visual_res(counter); }), keycode::enter);
     EXPECT_EQ(seen_at_key(0).text_at(45, 25, 27), SUBPAGES);
     const ScreenShot& shot = seen_at_key(2);
     EXPECT_EQ(header_number(shot).substr(0, 13), "Supporto 1/2 ");
@@ -261,11 +261,11 @@ TEST_F(ResultsTest, TheSearchKeepsTheMediaWithHitsAndEnterShowsThem) {
     write_file("a4.txt", ".\r\n\\---Lavoro\r\n");
     write_file("a5.txt", ".\r\n\\---HELP\r\n");
     type("help");
-    keys({KEY_ENTER, KEY_ENTER, 224, 81, KEY_ENTER});
+    keys({keycode::enter, keycode::enter, 224, 81, keycode::enter});
     type("d:");
-    keys({KEY_ENTER, KEY_ENTER, KEY_ENTER});
+    keys({keycode::enter, keycode::enter, keycode::enter});
     type("nessuno");
-    keys({KEY_ENTER, 'x'});
+    keys({keycode::enter, 'x'});
     EXPECT_EQ(run(ombrev_main), 0);
     EXPECT_EQ(keys_left(), 0u);
 

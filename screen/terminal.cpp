@@ -11,6 +11,7 @@
 #include <cwchar>
 #include <deque>
 
+#include "archives/archive_writer.h"
 #include "screen/conio.h"
 #include "screen/cp850.h"
 #include "shell/drive_c.h"
@@ -147,10 +148,11 @@ int Terminal::read_key() {
 }
 
 // Ctrl+C and the other ends that a terminal program meets: give the terminal
-// back and remove the temporary folder, then end as the signal would.
+// back and remove the temporary files, then end as the signal would.
 void end_on_signal(int signal_number) {
     endwin();
     drive_c_remove();
+    pending_archive_remove();
     std::signal(signal_number, SIG_DFL);
     std::raise(signal_number);
 }
@@ -169,7 +171,7 @@ bool terminal_start() {
     keypad(stdscr, TRUE);
     set_escdelay(25);
     curs_set(1);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, end_on_signal);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signal_number, end_on_signal);
     console_attach(&terminal);
     return true;
 }

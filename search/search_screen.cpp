@@ -3,6 +3,7 @@
 #include "archives/main_menu.h"
 #include "results/visual_res.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 #include "search/find_in.h"
 #include "search/ombrev.h"
@@ -12,9 +13,6 @@
 
 namespace {
 
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
-constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_MENU = '\\';
 constexpr size_t KEYWORD_MAX = 200;
 
@@ -99,16 +97,16 @@ KeywordEnd read_keyword(std::string& keyword) {
         const int key = cgetch();
         switch (key) {
         case KEY_MENU:
-            if (main_menu() == KEY_ENTER) return KeywordEnd::complete;
+            if (main_menu() == keycode::enter) return KeywordEnd::complete;
             draw_search_screen();
             redraw_keyword(keyword);
             break;
-        case KEY_ESC:
+        case keycode::esc:
             return KeywordEnd::leave;
-        case KEY_ENTER:
+        case keycode::enter:
         case 0:
             return KeywordEnd::search;
-        case KEY_BACKSPACE:
+        case keycode::backspace:
             erase_last_char(keyword);
             break;
         default:
@@ -181,7 +179,7 @@ bool complete(const std::string& keyword) {
     draw_status_normal();
     if (keyword.empty()) return true;
     const int key = cgetch();
-    if (key == KEY_ENTER) return visual_res(counter) == KEY_ENTER;
+    if (key == keycode::enter) return visual_res(counter) == keycode::enter;
     return key == 'n';
 }
 

@@ -11,6 +11,7 @@
 #include "screen/cp850.h"
 #include "shell/dir_listing.h"
 #include "shell/drive_c.h"
+#include "shell/tree_capture.h"
 
 namespace {
 
@@ -44,6 +45,18 @@ std::vector<std::string> split_words(const std::string& text) {
     }
     if (in_word) words.push_back(word);
     return words;
+}
+
+// Where the last " > " outside double quotes starts; npos when there is none,
+// so that a quoted name holding " > " is never taken for a redirection.
+size_t redirection_at(const std::string& command) {
+    size_t found = std::string::npos;
+    bool quoted = false;
+    for (size_t i = 0; i < command.size(); ++i) {
+        if (command[i] == '"') quoted = !quoted;
+        else if (!quoted && command.compare(i, 3, " > ") == 0) found = i;
+    }
+    return found;
 }
 
 void write_names(std::ostream& out, const std::vector<std::string>& names) {
@@ -99,9 +112,32 @@ void run_rename(const std::vector<std::string>& args, std::ostream&) {
     }
 }
 
+// "tree /f /a": the current folder's whole tree, files included, in ASCII.
+void run_tree(const std::vector<std::string>& args, std::ostream& out) {
+    bool files = false;
+    bool ascii = false;
+    for (const std::string& arg : args) {
+        const std::string word = lower(arg);
+        if (word == "/f") {
+            files = true;
+        } else if (word == "/a") {
+            ascii = true;
+        } else {
+            shell_message("Parametro non valido - " + arg + "\r\n");
+            return;
+        }
+    }
+    if (!files || !ascii) {
+        shell_message("Sintassi del comando errata.\r\n");
+        return;
+    }
+    tree_capture(out);
+}
+
 ShellCommand find_command(const std::string& name) {
     static const std::pair<const char*, ShellCommand> commands[] = {
-        {"dir", run_dir}, {"ldir", run_ldir}, {"lcd", run_lcd}, {"del", run_del}, {"rename", run_rename},
+        {"dir", run_dir}, {"ldir", run_ldir}, {"lcd", run_lcd},
+        {"del", run_del}, {"rename", run_rename}, {"tree", run_tree},
     };
     for (const auto& [command_name, body] : commands) {
         if (name == command_name) return body;
@@ -119,7 +155,7 @@ void shell_system(const std::string& command) {
     if (observer) observer(command);
     std::string body = command;
     std::string target;
-    const size_t redirect = command.rfind(" > ");
+    const size_t redirect = redirection_at(command);
     if (redirect != std::string::npos) {
         body = command.substr(0, redirect);
         target = command.substr(redirect + 3);

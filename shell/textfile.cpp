@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -55,6 +56,21 @@ bool TextReader::next_line(std::string& line, bool& ended) {
         ended = true;
         return true;
     }
+}
+
+long TextReader::read_bytes(char* out, size_t size) {
+    if (pos_ < len_) {
+        const size_t n = std::min(size, len_ - pos_);
+        std::memcpy(out, buffer_.data() + pos_, n);
+        pos_ += n;
+        return static_cast<long>(n);
+    }
+    if (fd_ < 0) return -1;
+    ssize_t got;
+    do {
+        got = read(fd_, out, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
 }
 
 bool read_whole_file(const std::string& path, std::string& content) {

@@ -17,6 +17,9 @@ public:
     // The next line without its line end. False at the end of the file. A
     // last line that has no line end is still given, with `ended` false.
     bool next_line(std::string& line, bool& ended);
+    // The bytes after the lines read so far, as they are: up to size of them
+    // into out. 0 at the end of the file, -1 on a read error.
+    long read_bytes(char* out, size_t size);
 
 private:
     bool fill();

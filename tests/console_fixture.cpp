@@ -10,7 +10,15 @@
 #include "shell/drive_c.h"
 #include "shell/shell.h"
 
+namespace {
+
+// The screen at each key read of the running test, in the order of the reads.
+std::vector<ScreenShot> screens_seen;
+
+} // namespace
+
 int ScriptedKeys::read_key() {
+    screens_seen.emplace_back();
     if (keys.empty()) {
         ADD_FAILURE() << "a screen read a key past the end of the test's key script";
         throw KeyScriptEnded{};
@@ -30,6 +38,7 @@ void ConsoleTest::SetUp() {
     std::filesystem::current_path(folder);
     ASSERT_TRUE(drive_c_create());
     shell_observe([this](const std::string& command) { commands.push_back(command); });
+    screens_seen.clear();
     list_res.clear();
     counter = -1;
     rigatree.clear();
@@ -61,18 +70,11 @@ int ConsoleTest::run(const std::function<int()>& screen) {
     }
 }
 
-std::string ConsoleTest::text_at(int x, int y, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += static_cast<char>(console_cell(x + i, y).ch);
-    return text;
-}
+std::string ConsoleTest::text_at(int x, int y, int n) { return ScreenShot().text_at(x, y, n); }
 
-bool ConsoleTest::attrs_are(int x, int y, int n, int attribute) {
-    for (int i = 0; i < n; ++i) {
-        if (attr_at(x + i, y) != attribute) return false;
-    }
-    return true;
-}
+bool ConsoleTest::attrs_are(int x, int y, int n, int attribute) { return ScreenShot().attrs_are(x, y, n, attribute); }
+
+const ScreenShot& ConsoleTest::seen_at_key(size_t n) { return screens_seen.at(n); }
 
 void ConsoleTest::write_file(const std::string& name, const std::string& content) {
     std::ofstream out(folder + "/" + name, std::ios::binary);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "screen/conio.h"
+#include "tests/screen_shot.h"
 
 // Thrown by the back end when a screen reads past the end of the script.
 struct KeyScriptEnded {};
@@ -59,6 +60,9 @@ protected:
 
     std::string folder;                  // the current folder during the test
     std::vector<std::string> commands;   // every shell command issued
+    // The screen as it stood when the screen under test read the script's
+    // key number n (from 0): what the user saw when pressing that key.
+    static const ScreenShot& seen_at_key(size_t n);
 
 private:
     ScriptedKeys backend_;

@@ -18,7 +18,7 @@ check_ended_by() {
     else
         pkill "-$how" -f "^$binary\$" || e2e_fail "no program to send $how to"
     fi
-    e2e_wait_for "EXIT=" 5
+    e2e_wait_for "ENDED" 5
     e2e_screen | grep -q -x -E 'icanon echo *' || e2e_fail "terminal not restored after $how"
     e2e_screen | grep -q "Ombrev Finder v2.0" && e2e_fail "the program's screen stayed after $how"
     [ -z "$(ls "$TMPDIR")" ] || e2e_fail "temporary folder left behind after $how: $(ls "$TMPDIR")"

@@ -26,6 +26,21 @@ e2e_type "lima"
 e2e_keys Enter
 e2e_wait_for "Ricerca completata"
 e2e_expect_at 1 7 "║ 1 parole trovate in perù.txt   "
+e2e_keys n
+e2e_wait_for "Inserisci la parola"
+# Keys arrive as console codes: an arrow is the prefix 224 ("Ó") and its
+# scan code ("P" for Down), Backspace takes characters away, and UTF-8
+# letters become their code page 850 bytes.
+e2e_type "q"
+e2e_keys Down
+e2e_wait_for "qÓP"
+e2e_keys BSpace BSpace BSpace
+e2e_type "PERù"
+e2e_wait_for "PERù"
+e2e_expect_at 1 6 "║ ► PERù "
+e2e_keys Enter
+e2e_wait_for "Ricerca completata"
+e2e_expect_at 3 5 'Ricerca completata: 1 supporti con risultati per "perù"'
 e2e_keys x
 e2e_expect_exit 0
 

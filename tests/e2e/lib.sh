@@ -50,6 +50,17 @@ e2e_start() {
 
 e2e_keys() { tmux -L "$E2E_SOCKET" send-keys -t main "$@"; }
 e2e_type() { tmux -L "$E2E_SOCKET" send-keys -t main -l "$1"; }
+
+# A control-mode client, opened once after e2e_start, that carries tmux
+# commands without a tmux process per command, so that keys reach the program
+# at once (for timed steps):  e2e_control_open; e2e_control send-keys -t main Enter
+e2e_control_open() {
+    local fifo="$E2E_WORK/control-$E2E_RUNS"
+    mkfifo "$fifo" || e2e_fail "cannot make $fifo"
+    tmux -L "$E2E_SOCKET" -C attach-session -f no-output -t main <"$fifo" >/dev/null 2>&1 &
+    exec {E2E_CONTROL}>"$fifo"
+}
+e2e_control() { echo "$*" >&"$E2E_CONTROL"; }
 e2e_screen() { tmux -L "$E2E_SOCKET" capture-pane -p -t main 2>/dev/null; }
 e2e_row() { e2e_screen | sed -n "${1}p"; }
 

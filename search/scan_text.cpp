@@ -3,6 +3,7 @@
 #include <immintrin.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -35,51 +36,44 @@ bool equal_folded(const char* text, std::string_view word) {
 // any other byte exactly.
 char fold_bit(char byte) { return byte >= 'a' && byte <= 'z' ? 0x20 : 0; }
 
-// The candidate starts among 16 positions, with SSE2.
-class Sse2Lanes {
+template <size_t W>
+struct VectorOf {
+    typedef char type __attribute__((vector_size(W)));
+};
+template <size_t W>
+using Vector = typename VectorOf<W>::type;
+
+unsigned high_bits(const Vector<16>& v) { return static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(v))); }
+
+__attribute__((target("avx2"))) unsigned high_bits(const Vector<32>& v) {
+    return static_cast<unsigned>(_mm256_movemask_epi8(reinterpret_cast<__m256i>(v)));
+}
+
+// The candidate starts among W positions: one bit for each start at which
+// both probe bytes match.
+template <size_t W>
+class Lanes {
 public:
-    static constexpr size_t width = 16;
-    explicit Sse2Lanes(const FoldedWord& word)
-        : rare_(word.rare), other_(word.other),
-          rare_byte_(_mm_set1_epi8(word.text[word.rare])), rare_fold_(_mm_set1_epi8(fold_bit(word.text[word.rare]))),
-          other_byte_(_mm_set1_epi8(word.text[word.other])),
-          other_fold_(_mm_set1_epi8(fold_bit(word.text[word.other]))) {}
+    static constexpr size_t width = W;
+    explicit Lanes(const FoldedWord& word) : rare_(word.rare), other_(word.other) {
+        std::memset(&rare_byte_, word.text[word.rare], W);
+        std::memset(&rare_fold_, fold_bit(word.text[word.rare]), W);
+        std::memset(&other_byte_, word.text[word.other], W);
+        std::memset(&other_fold_, fold_bit(word.text[word.other]), W);
+    }
 
     unsigned candidates(const char* p) const {
-        const __m128i rare = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + rare_));
-        const __m128i other = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + other_));
-        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(rare, rare_fold_), rare_byte_),
-                                           _mm_cmpeq_epi8(_mm_or_si128(other, other_fold_), other_byte_));
-        return static_cast<unsigned>(_mm_movemask_epi8(both));
+        Vector<W> rare;
+        Vector<W> other;
+        std::memcpy(&rare, p + rare_, W);
+        std::memcpy(&other, p + other_, W);
+        const Vector<W> both = ((rare | rare_fold_) == rare_byte_) & ((other | other_fold_) == other_byte_);
+        return high_bits(both);
     }
 
 private:
     size_t rare_, other_;
-    __m128i rare_byte_, rare_fold_, other_byte_, other_fold_;
-};
-
-// The same among 32 positions, with AVX2.
-class Avx2Lanes {
-public:
-    static constexpr size_t width = 32;
-    __attribute__((target("avx2"))) explicit Avx2Lanes(const FoldedWord& word)
-        : rare_(word.rare), other_(word.other),
-          rare_byte_(_mm256_set1_epi8(word.text[word.rare])),
-          rare_fold_(_mm256_set1_epi8(fold_bit(word.text[word.rare]))),
-          other_byte_(_mm256_set1_epi8(word.text[word.other])),
-          other_fold_(_mm256_set1_epi8(fold_bit(word.text[word.other]))) {}
-
-    __attribute__((target("avx2"))) unsigned candidates(const char* p) const {
-        const __m256i rare = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + rare_));
-        const __m256i other = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + other_));
-        const __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(rare, rare_fold_), rare_byte_),
-                                              _mm256_cmpeq_epi8(_mm256_or_si256(other, other_fold_), other_byte_));
-        return static_cast<unsigned>(_mm256_movemask_epi8(both));
-    }
-
-private:
-    size_t rare_, other_;
-    __m256i rare_byte_, rare_fold_, other_byte_, other_fold_;
+    Vector<W> rare_byte_, rare_fold_, other_byte_, other_fold_;
 };
 
 // Every vector's loads stay inside [begin, end): the probes lie at most
@@ -102,7 +96,7 @@ const char* find_with(const Lanes& lanes, const char* begin, const char* end, st
 
 __attribute__((target("avx2"), flatten)) const char* find_avx2(const char* begin, const char* end,
                                                                 const FoldedWord& word) {
-    return find_with(Avx2Lanes(word), begin, end, word.text);
+    return find_with(Lanes<32>(word), begin, end, word.text);
 }
 
 } // namespace
@@ -116,7 +110,7 @@ FoldedWord fold_word(std::string_view lower_word) {
 }
 
 const char* find_folded_sse2(const char* begin, const char* end, const FoldedWord& word) {
-    return find_with(Sse2Lanes(word), begin, end, word.text);
+    return find_with(Lanes<16>(word), begin, end, word.text);
 }
 
 const char* find_folded(const char* begin, const char* end, const FoldedWord& word) {

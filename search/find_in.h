@@ -11,5 +11,7 @@
 int find_in(const std::string& archive, std::string& word);
 
 // Lower-cases both texts (A to Z) and counts the word's occurrences in the
-// line from the left, without overlap; 0 for an empty word.
+// line from the left, without overlap; 0 for an empty word. A line matches
+// when this is not 0; find_in answers that same question for a whole block
+// of lines at once and so does not call it line by line.
 int confront(std::string& word, std::string& line);

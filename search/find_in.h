@@ -9,6 +9,9 @@
 // word is lower-cased. An archive that cannot be opened is reported on the
 // console, a key is awaited and the result is 0.
 int find_in(const std::string& archive, std::string& word);
+// The same for the next archive of a search whose scans run ahead.
+class ScanAhead;
+int find_in(ScanAhead& ahead, std::string& word);
 
 // Lower-cases both texts (A to Z) and counts the word's occurrences in the
 // line from the left, without overlap; 0 for an empty word. A line matches

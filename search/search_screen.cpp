@@ -7,6 +7,7 @@
 #include "screen/screen_draw.h"
 #include "search/find_in.h"
 #include "search/ombrev.h"
+#include "search/scan_ahead.h"
 #include "shell/drive_c.h"
 #include "shell/shell.h"
 #include "shell/textfile.h"
@@ -133,14 +134,24 @@ void draw_medium_line(int medium, int hits, const std::string& archive) {
     cprintf("%d parole trovate in %s  ", hits, archive.c_str());
 }
 
-void scan_archives(TextReader& listing, std::string& keyword, long total) {
+// The listed names up to the end of the listing, or up to a last line that
+// has no line end, which is not scanned.
+std::vector<std::string> listed_archives(TextReader& listing) {
+    std::vector<std::string> archives;
     std::string archive;
     bool ended = false;
+    while (listing.next_line(archive, ended) && ended) archives.push_back(archive);
+    return archives;
+}
+
+void scan_archives(TextReader& listing, std::string& keyword, long total) {
+    const std::vector<std::string> archives = listed_archives(listing);
+    ScanAhead ahead(archives, keyword);
     long done = 0;
-    while (listing.next_line(archive, ended) && ended) {
+    for (const std::string& archive : archives) {
         ++done;
         draw_progress(archive, static_cast<int>(done * 100 / total));
-        const int hits = find_in(archive, keyword);
+        const int hits = find_in(ahead, keyword);
         if (hits == 0) continue;
         ++counter;
         // rigatree is rewritten by the next scan, so its text can move.

@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "search/find_in.h"
 #include "search/ombrev.h"
@@ -95,4 +104,122 @@ TEST_F(ArchiveScanTest, AVeryLongLineAndTheNextArchive) {
     write_file("short.txt", "|   x\r\n|   needle two\r\n|   unfinished needle");
     EXPECT_EQ(find_in("short.txt", word), 1);
     EXPECT_EQ(rigatree, "needle two:");
+}
+
+namespace {
+
+std::string archive_name(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "a%03d.txt", i);
+    return name;
+}
+
+// Archives of a few lines to over 1 MiB, some lines matching "foto"; the
+// archives at the given positions are folders, which cannot be opened.
+std::vector<std::string> make_catalogue(const std::string& folder, int count, std::initializer_list<int> unopenable,
+                                        unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        names.push_back(archive_name(i));
+        if (std::find(unopenable.begin(), unopenable.end(), i) != unopenable.end()) {
+            std::filesystem::create_directory(folder + "/" + names.back());
+            continue;
+        }
+        const size_t size = rng() % 6 == 0 ? 1200000 : rng() % 4000;
+        std::string text = "D:.\r\n";
+        while (text.size() < size) text += (rng() % 50 == 0 ? "|   Foto " : "|   +---x ") + std::to_string(rng()) + "\r\n";
+        std::ofstream(folder + "/" + names.back(), std::ios::binary) << text;
+    }
+    return names;
+}
+
+// Keys for the search screen; at every wait after the search starts, notes
+// which archives the program has opened so far (from inotify, in order).
+class OpenWatch : public ConsoleBackend {
+public:
+    OpenWatch(const std::string& folder, const std::string& word) : keys_(word.begin(), word.end()) {
+        keys_.push_back(13);
+        fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        inotify_add_watch(fd_, folder.c_str(), IN_OPEN);
+    }
+    ~OpenWatch() override { close(fd_); }
+
+    int read_key() override {
+        if (!keys_.empty()) {
+            const int key = static_cast<unsigned char>(keys_.front());
+            keys_.pop_front();
+            return key;
+        }
+        collect();
+        opened_at_wait.push_back(opened);
+        return completion_shown() ? 27 : 'x';
+    }
+
+    std::vector<std::string> opened;
+    std::vector<std::vector<std::string>> opened_at_wait;
+
+private:
+    static bool completion_shown() {
+        const std::string text = "Ricerca completata";
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (console_cell(3 + static_cast<int>(i), 5).ch != static_cast<unsigned char>(text[i])) return false;
+        }
+        return true;
+    }
+
+    void collect() {
+        alignas(inotify_event) char events[65536];
+        for (ssize_t got; (got = read(fd_, events, sizeof events)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+                if (event->len > 0) opened.emplace_back(event->name);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+
+    std::deque<char> keys_;
+    int fd_;
+};
+
+} // namespace
+
+// The search scans ahead on a second thread; what it shows and keeps is what
+// one archive after the other gives.
+TEST_F(ArchiveScanTest, ScanningAheadGivesWhatScanningInTurnGives) {
+    const std::vector<std::string> names = make_catalogue(folder, 120, {30, 31, 119}, 3);
+    std::vector<Elemento> expected;
+    for (const std::string& name : names) {
+        if (std::filesystem::is_directory(folder + "/" + name)) keys({'x'});   // its report awaits a key
+        std::string word = "FOTO";
+        if (const int hits = run([&] { return find_in(name, word); }); hits > 0) expected.emplace_back(hits, name, rigatree);
+    }
+    console_reset();
+    list_res.clear();
+    type("FOTO");
+    keys({13, 'x', 'x', 'x', 27});
+    EXPECT_EQ(run(ombrev_main), 0);
+    EXPECT_EQ(keys_left(), 0u);
+    ASSERT_EQ(list_res.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(list_res[i].trovate, expected[i].trovate) << i;
+        EXPECT_EQ(list_res[i].supporto, expected[i].supporto) << i;
+        EXPECT_EQ(list_res[i].righe, expected[i].righe) << i;
+    }
+    const std::string completion =
+        "Ricerca completata: " + std::to_string(expected.size()) + " supporti con risultati per \"foto\"";
+    EXPECT_EQ(text_at(3, 5, static_cast<int>(completion.size())), completion);
+}
+
+// Archives are opened in the listing's order, and after one that cannot be
+// opened, none is opened before its report's key has been read.
+TEST_F(ArchiveScanTest, ArchivesAreOpenedInOrderAndNotPastAnUnreportedFailure) {
+    const std::vector<std::string> names = make_catalogue(folder, 80, {50}, 5);
+    OpenWatch watch(folder, "foto");
+    console_attach(&watch);
+    ombrev_main();
+    ASSERT_EQ(watch.opened_at_wait.size(), 2u);
+    EXPECT_EQ(watch.opened_at_wait[0], std::vector<std::string>(names.begin(), names.begin() + 51));
+    EXPECT_EQ(watch.opened_at_wait[1], names);
 }

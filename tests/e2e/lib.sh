@@ -30,16 +30,22 @@ e2e_fail() {
 }
 
 # Starts the program in the folder. After it ends, the pane prints its exit
-# status and whether the terminal is back in its usual mode, then waits.
+# status and whether the terminal is back in its usual mode, then waits. The
+# pane's shell survives a Ctrl+C that ends the program, to report it.
 e2e_start() {
     local binary=$1 folder=$2
     tmux -L "$E2E_SOCKET" kill-server 2>/dev/null
     rm -f "$E2E_STATUS"
     tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s main -x 80 -y 25 \
-        "cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
+        "trap : INT; cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
          echo EXIT=\$(cat '$E2E_STATUS'); stty -a | tr ' ;' '\n\n' | grep -x -E -e '-?(icanon|echo)' | tr '\n' ' '; echo; sleep 60"
     tmux -L "$E2E_SOCKET" set-option -t main status off >/dev/null
     e2e_wait_for "Ombrev Finder v2.0" 10
+}
+
+# The process id of the program running in the pane.
+e2e_program_pid() {
+    pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t main '#{pane_pid}')" | head -n 1
 }
 
 e2e_keys() { tmux -L "$E2E_SOCKET" send-keys -t main "$@"; }

@@ -8,6 +8,7 @@
 #include "browser/listing.h"
 #include "screen/conio.h"
 #include "screen/cp850.h"
+#include "screen/keys.h"
 #include "screen/line_input.h"
 #include "screen/screen_draw.h"
 #include "shell/shell.h"
@@ -25,14 +26,6 @@ constexpr int FOLDER = 14;
 constexpr int GLYPH = 10;
 constexpr int KEY_MARK = 116;
 
-// The navigation keys arrive as a prefix and then these codes, which are
-// also the capital letters P, H, Q and I typed on their own.
-constexpr int KEY_DOWN = 80;
-constexpr int KEY_UP = 72;
-constexpr int KEY_PAGE_DOWN = 81;
-constexpr int KEY_PAGE_UP = 73;
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
 constexpr int KEY_CHOOSE_FOLDER = '.';
 constexpr int KEY_TYPE_PATH = '\\';
 constexpr int KEY_ALL = '*';
@@ -44,7 +37,7 @@ constexpr int KEY_RELIST = 'r';
 constexpr size_t TYPED_PATH_MAX = 255;
 
 struct Browser {
-    std::vector<Entry> entries;
+    std::vector<std::string> entries;   // code page 850 names
     ListingMode mode = ListingMode::normal;
     int page_start = 0;   // index of the entry on the page's first row
     int cursor = 0;       // index of the selected entry
@@ -109,9 +102,9 @@ void draw_frame(const Browser& browser) {
 // The page's entries and the cursor glyph, printed over the rows as they are.
 void draw_page(const Browser& browser) {
     for (int k = browser.page_start; k < browser.count() && k < browser.page_start + PAGE_ROWS; ++k) {
-        const Entry& entry = browser.entries[static_cast<size_t>(k)];
+        const std::string& entry = browser.entries[static_cast<size_t>(k)];
         gotoxy(3, page_row(k));
-        colore_fitting(entry.name, entry.folder ? FOLDER : PLAIN);
+        colore_fitting(entry, is_folder(entry) ? FOLDER : PLAIN);
     }
     gotoxy(2, page_row(browser.cursor));
     colore('\x10', GLYPH);
@@ -126,18 +119,18 @@ void erase_glyph(const Browser& browser) {
 void move(Browser& browser, int key) {
     if (browser.count() < 2) return;
     switch (key) {
-    case KEY_DOWN:
+    case keycode::down:
         erase_glyph(browser);
         ++browser.cursor;
         break;
-    case KEY_UP:
+    case keycode::up:
         erase_glyph(browser);
         --browser.cursor;
         break;
-    case KEY_PAGE_DOWN:
+    case keycode::page_down:
         if (browser.page_start + PAGE_ROWS <= browser.last()) browser.page_start += PAGE_ROWS;
         break;
-    case KEY_PAGE_UP:
+    case keycode::page_up:
         browser.page_start = std::max(0, browser.page_start - PAGE_ROWS);
         break;
     }
@@ -159,7 +152,7 @@ void correct_cursor(Browser& browser) {
 }
 
 bool lists_anew(int key) {
-    return key == KEY_ENTER || key == KEY_TYPE_PATH || key == KEY_ALL || key == KEY_HELP ||
+    return key == keycode::enter || key == KEY_TYPE_PATH || key == KEY_ALL || key == KEY_HELP ||
            key == KEY_LONG_NAMES || key == KEY_RELIST;
 }
 
@@ -169,10 +162,10 @@ int page_keys(Browser& browser) {
     for (;;) {
         draw_page(browser);
         const int key = cgetch();
-        if (key == KEY_ESC || key == KEY_CHOOSE_FOLDER) return key;
+        if (key == keycode::esc || key == KEY_CHOOSE_FOLDER) return key;
         move(browser, key);
         correct_page_start(browser);
-        if (key == KEY_PAGE_DOWN || key == KEY_PAGE_UP) {
+        if (key == keycode::page_down || key == keycode::page_up) {
             browser.cursor = browser.page_start;
             draw_frame(browser);
         }
@@ -185,17 +178,17 @@ int page_keys(Browser& browser) {
 // choice (true). With no entry there it only lists anew.
 bool enter(Browser& browser) {
     if (browser.cursor >= browser.count()) return false;
-    const Entry& entry = browser.entries[static_cast<size_t>(browser.cursor)];
-    if (!entry.folder) {
-        strgen = entry.name;
+    const std::string& entry = browser.entries[static_cast<size_t>(browser.cursor)];
+    if (!is_folder(entry)) {
+        strgen = entry;
         shell_system("del c:/dir.txt");
         return true;
     }
     if (browser.mode == ListingMode::normal) {
-        change_folder(cp850_to_utf8(entry.name));
+        change_folder(cp850_to_utf8(entry));
     } else {
         // Carried out apart from the program, so the folder shown stays.
-        shell_system("lcd \"" + entry.name + "\"");
+        shell_system("lcd \"" + entry + "\"");
     }
     browser.page_start = 0;
     browser.cursor = 0;
@@ -227,7 +220,7 @@ void type_path(Browser& browser) {
 // Carries out a command that lists anew; true when it ends the browser.
 bool carry_out(Browser& browser, int key, std::string& filter) {
     switch (key) {
-    case KEY_ENTER:
+    case keycode::enter:
         return enter(browser);
     case KEY_TYPE_PATH:
         type_path(browser);
@@ -254,11 +247,11 @@ int browse(std::string& filter) {
         draw_frame(browser);
         draw_hints();
         const int key = page_keys(browser);
-        if (key == KEY_ESC) {
+        if (key == keycode::esc) {
             strgen.clear();
             return 0;
         }
         if (key == KEY_CHOOSE_FOLDER) return KEY_CHOOSE_FOLDER;
-        if (carry_out(browser, key, filter)) return KEY_ENTER;
+        if (carry_out(browser, key, filter)) return keycode::enter;
     }
 }

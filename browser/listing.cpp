@@ -24,7 +24,7 @@ bool kept_by_cleaning(long number, const std::string& line) {
 
 } // namespace
 
-std::vector<Entry> list_entries(ListingMode mode) {
+std::vector<std::string> list_entries(ListingMode mode) {
     if (mode == ListingMode::normal) {
         shell_system("dir *.* /b /a > c:/dir.txt");
     } else {
@@ -56,12 +56,12 @@ bool dir_wash() {
     return true;
 }
 
-std::vector<Entry> read_entries() {
-    std::vector<Entry> entries;
+std::vector<std::string> read_entries() {
+    std::vector<std::string> entries;
     TextReader in(drive_c_path(LISTING));
     std::string line;
     bool ended = false;
-    while (in.next_line(line, ended) && ended) entries.push_back(Entry{line, is_folder(line)});
+    while (in.next_line(line, ended) && ended) entries.push_back(line);
     return entries;
 }
 

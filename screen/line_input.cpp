@@ -1,14 +1,9 @@
 #include "screen/line_input.h"
 
 #include "screen/conio.h"
+#include "screen/keys.h"
 
 namespace {
-
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
-constexpr int KEY_BACKSPACE = 8;
-constexpr int PREFIX_FUNCTION = 0;
-constexpr int PREFIX_EXTENDED = 224;
 
 // Moves the cursor to where the character of the given index is echoed: the
 // echo runs on from the start and wraps at the console's right edge.
@@ -34,12 +29,12 @@ std::string read_line(size_t max_length) {
     std::string line;
     for (;;) {
         const int key = cgetch();
-        if (key == KEY_ENTER) return line;
-        if (key == PREFIX_FUNCTION || key == PREFIX_EXTENDED) {
+        if (key == keycode::enter) return line;
+        if (key == keycode::prefix_function || key == keycode::prefix_extended) {
             cgetch();
-        } else if (key == KEY_BACKSPACE) {
+        } else if (key == keycode::backspace) {
             if (!line.empty()) erase_back_to(line, line.size() - 1, start_x, start_y);
-        } else if (key == KEY_ESC) {
+        } else if (key == keycode::esc) {
             erase_back_to(line, 0, start_x, start_y);
         } else if (key >= ' ' && key <= 0xFF && key != 0x7F && line.size() < max_length) {
             line += static_cast<char>(key);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -7,6 +8,7 @@
 #include "browser/help_window.h"
 #include "browser/listing.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "shell/drive_c.h"
 #include "shell/textfile.h"
 #include "tests/console_fixture.h"
@@ -15,22 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int ENTER = 13;
-constexpr int ESC = 27;
-constexpr int DOWN = 80;
-constexpr int UP = 72;
-constexpr int PAGE_DOWN = 81;
-constexpr int PAGE_UP = 73;
-constexpr int PREFIX = 224;
+using keycode::down;
+using keycode::enter;
+using keycode::esc;
+using keycode::page_down;
+using keycode::page_up;
+using keycode::up;
 
 const char* const NORMAL_LISTING = "dir *.* /b /a > c:/dir.txt";
 const char* const LONG_LISTING = "ldir /b /a > c:/dir.txt";
-
-std::vector<std::string> names_of(const std::vector<Entry>& entries) {
-    std::vector<std::string> names;
-    for (const Entry& entry : entries) names.push_back(entry.name);
-    return names;
-}
 
 std::string listing_content() {
     std::string content;
@@ -95,7 +90,7 @@ TEST_F(BrowserTest, ReadingTakesEveryLineThatEnds) {
     };
     for (const Case& c : cases) {
         write_listing(std::string(c.content, c.size));
-        EXPECT_EQ(names_of(read_entries()), c.names) << c.content;
+        EXPECT_EQ(read_entries(), c.names) << c.content;
     }
     fs::remove(drive_c_path("c:/dir.txt"));
     EXPECT_TRUE(read_entries().empty());
@@ -122,12 +117,12 @@ TEST_F(BrowserTest, ListingCommandsOfEachModeAndWhatTheyList) {
     write_file("b", "");
     write_file("A.txt", "");
     write_file(".hidden", "");
-    EXPECT_EQ(names_of(list_entries(ListingMode::normal)), (std::vector<std::string>{".hidden", "A.txt", "b"}));
+    EXPECT_EQ(list_entries(ListingMode::normal), (std::vector<std::string>{".hidden", "A.txt", "b"}));
     EXPECT_EQ(listing_content(), ".hidden\r\nA.txt\r\nb\r\n");
     EXPECT_EQ(commands, std::vector<std::string>{NORMAL_LISTING});
 
     commands.clear();
-    EXPECT_EQ(names_of(list_entries(ListingMode::long_names)), (std::vector<std::string>{"A.txt", "b"}));
+    EXPECT_EQ(list_entries(ListingMode::long_names), (std::vector<std::string>{"A.txt", "b"}));
     EXPECT_EQ(commands, (std::vector<std::string>{LONG_LISTING, "del c:\\dir.txt", "rename c:\\temp.txt dir.txt"}));
 }
 
@@ -177,7 +172,7 @@ TEST_F(BrowserTest, FullScreenAndTheStatusBarAfterPageKeys) {
     EXPECT_EQ(attr_at(80, 25), 7);
 
     // A page key redraws the frame and the page text, without the hints.
-    keys({PAGE_DOWN, '.'});
+    keys({page_down, '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(entry_at(5), "sub");
     EXPECT_TRUE(attrs_are(3, 5, 3, 14));
@@ -187,7 +182,7 @@ TEST_F(BrowserTest, FullScreenAndTheStatusBarAfterPageKeys) {
 
     // Any command that lists anew brings them back, on the same page.
     commands.clear();
-    keys({PAGE_DOWN, 'r', '.'});
+    keys({page_down, 'r', '.'});
     EXPECT_EQ(browse_with(), '.');
     EXPECT_EQ(text_at(2, 25, 7), "Pag 2/2");
     EXPECT_EQ(text_at(11, 25, 1), "?");
@@ -203,21 +198,21 @@ TEST_F(BrowserTest, PageWalk) {
         const char* first_row;
     };
     const Case cases[] = {
-        {19, {PAGE_DOWN}, "Pag 1/1", 5, "f01.txt"},
+        {19, {page_down}, "Pag 1/1", 5, "f01.txt"},
         {20, {}, "Pag 1/2", 5, "f01.txt"},
-        {20, {PAGE_DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {20, {PREFIX, PAGE_DOWN, PAGE_DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {20, {PAGE_DOWN, PAGE_UP}, "Pag 1/2", 5, "f01.txt"},
-        {20, {DOWN, 'P'}, "Pag 1/2", 7, "f01.txt"},
-        {20, {UP}, "Pag 1/2", 23, "f01.txt"},
-        {20, {UP, DOWN}, "Pag 1/2", 5, "f01.txt"},
-        {22, {PAGE_DOWN, UP}, "Pag 2/2", 7, "f20.txt"},
-        {22, {PAGE_DOWN, DOWN, DOWN, DOWN}, "Pag 2/2", 5, "f20.txt"},
-        {22, {PAGE_DOWN, DOWN, 'H', 'H'}, "Pag 2/2", 7, "f20.txt"},
-        {20, {'x', 0, 'K', 'M'}, "Pag 1/2", 5, "f01.txt"},
-        {1, {DOWN, UP, PAGE_DOWN, PAGE_UP}, "Pag 1/1", 5, "f01.txt"},
-        {0, {DOWN, PAGE_DOWN}, "Pag 1/1", 5, ""},
-        {39, {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN}, "Pag 3/3", 5, "f39.txt"},
+        {20, {page_down}, "Pag 2/2", 5, "f20.txt"},
+        {20, {keycode::prefix_extended, page_down, page_down}, "Pag 2/2", 5, "f20.txt"},
+        {20, {page_down, page_up}, "Pag 1/2", 5, "f01.txt"},
+        {20, {down, 'P'}, "Pag 1/2", 7, "f01.txt"},
+        {20, {up}, "Pag 1/2", 23, "f01.txt"},
+        {20, {up, down}, "Pag 1/2", 5, "f01.txt"},
+        {22, {page_down, up}, "Pag 2/2", 7, "f20.txt"},
+        {22, {page_down, down, down, down}, "Pag 2/2", 5, "f20.txt"},
+        {22, {page_down, down, 'H', 'H'}, "Pag 2/2", 7, "f20.txt"},
+        {20, {'x', keycode::prefix_function, keycode::left, keycode::right}, "Pag 1/2", 5, "f01.txt"},
+        {1, {down, up, page_down, page_up}, "Pag 1/1", 5, "f01.txt"},
+        {0, {down, page_down}, "Pag 1/1", 5, ""},
+        {39, {page_down, page_down, page_down}, "Pag 3/3", 5, "f39.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.entries << " entries, " << c.keys.size() << " keys, " << c.page);
@@ -235,4 +230,219 @@ TEST_F(BrowserTest, PageWalk) {
         EXPECT_EQ(commands, std::vector<std::string>{NORMAL_LISTING}) << "moving never lists anew";
         fs::current_path(folder);
     }
+}
+
+TEST_F(BrowserTest, EnteringAFolderFromPageTwoShowsItsFirstPage) {
+    make_files(19);
+    make_folder("sub");
+    make_files(3, "sub");
+    keys({page_down, enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "sub");
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "f01.txt");
+    EXPECT_EQ(entry_at(7), "f03.txt");
+    EXPECT_EQ(entry_at(8), "");
+    EXPECT_EQ(glyph_row(), 5);
+    EXPECT_EQ(text_at(12, 2, static_cast<int>(folder.size()) + 4), folder + "/sub");
+}
+
+// The kind of an entry comes from the file system, not from a '.' in its name.
+TEST_F(BrowserTest, DottedFolderIsEnteredAndDotlessFileIsChosen) {
+    make_folder("Foto.2019");
+    write_file("Foto.2019/a.jpg", "");
+    write_file("Makefile", "");
+    keys({down, enter});
+    strgen = "old";
+    EXPECT_EQ(browse_with(), enter);
+    EXPECT_EQ(attr_at(3, 5), 14);
+    EXPECT_EQ(attr_at(3, 6), 7);
+    EXPECT_EQ(strgen, "Makefile");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, "del c:/dir.txt"}));
+    EXPECT_FALSE(fs::exists(drive_c_path("c:/dir.txt")));
+    EXPECT_EQ(here(), fs::path(folder));
+
+    keys({enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "Foto.2019");
+    EXPECT_EQ(entry_at(5), "a.jpg");
+    EXPECT_TRUE(fs::exists(drive_c_path("c:/dir.txt"))) << "'.' leaves the listing file";
+}
+
+TEST_F(BrowserTest, EscAfterWalkingAwayChoosesNothingAndStaysThere) {
+    make_folder("a/b/c");
+    keys({enter, enter, esc});
+    strgen = "old";
+    EXPECT_EQ(browse_with(), 0);
+    EXPECT_TRUE(strgen.empty());
+    EXPECT_EQ(here(), fs::path(folder) / "a" / "b");
+    EXPECT_EQ(entry_at(5), "c");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING, NORMAL_LISTING}));
+}
+
+TEST_F(BrowserTest, EmptyFolderAndASingleFile) {
+    make_folder("empty");
+    fs::current_path(folder + "/empty");
+    keys({enter, enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands.size(), 3u) << "Enter on no entry lists anew";
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "");
+
+    write_file("empty/only.txt", "");
+    keys({down, page_down, up, enter});
+    EXPECT_EQ(browse_with(), enter);
+    EXPECT_EQ(strgen, "only.txt");
+}
+
+TEST_F(BrowserTest, NamesAreShownExactlyAsWritten) {
+    write_file("100%d%s%%.txt", "");
+    write_file("citt\xC3\xA0.txt", "");
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(entry_at(5), "100%d%s%%.txt");
+    EXPECT_EQ(entry_at(6), "citt\x85.txt");
+}
+
+TEST_F(BrowserTest, NoLimitOnTheNumberOfEntriesOrTheLengthOfANameOrPath) {
+    make_files(1001);
+    const std::string long_name(150, 'n');
+    make_folder("zz/" + long_name);
+    std::vector<int> walk(53, page_down);
+    for (int key : walk) keys({key});
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(2, 25, 9), "Pag 53/53");
+    EXPECT_EQ(entry_at(18), "zz");   // 988 entries before this page, 1002 in all
+    EXPECT_EQ(entry_at(19), "");
+
+    fs::current_path(folder + "/zz");
+    keys({enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "zz" / long_name);
+
+    // A long name runs on over the next rows; the screen never scrolls.
+    fs::current_path(folder + "/zz");
+    keys({'.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(3, 5, 78), long_name.substr(0, 78));
+    EXPECT_EQ(text_at(1, 6, 72), long_name.substr(78));
+    EXPECT_EQ(console_cell(1, 1).ch, 0xC9);
+}
+
+// After 'l' the listing may be shorter than the page shown: the page start
+// goes back one page per key, and Enter where no entry is only lists anew.
+TEST_F(BrowserTest, ShorterListingThanThePageShown) {
+    for (int i = 1; i <= 20; ++i) write_file(".h" + std::to_string(100 + i), "");
+    make_files(19);
+    keys({page_down, page_down, 'l'});
+    keys({enter, '.'});
+    EXPECT_EQ(browse_with(), '.') << "Enter found no entry under the cursor and chose nothing";
+    EXPECT_EQ(commands.size(), 1u + 3u + 3u);
+    EXPECT_EQ(commands.back(), "rename c:\\temp.txt dir.txt");
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 2/1");
+    EXPECT_EQ(entry_at(5), "");
+}
+
+TEST_F(BrowserTest, LongNameModeHandsTheFolderToLcd) {
+    make_folder("sub dir");
+    make_folder("a > b");
+    write_file(".cfg", "");
+    write_file("x.txt", "");
+    keys({'l', down, enter, 'l', '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, LONG_LISTING, "del c:\\dir.txt",
+                                                  "rename c:\\temp.txt dir.txt", "lcd \"sub dir\"", LONG_LISTING,
+                                                  "del c:\\dir.txt", "rename c:\\temp.txt dir.txt", NORMAL_LISTING}));
+    EXPECT_EQ(here(), fs::path(folder));
+    EXPECT_EQ(entry_at(5), ".cfg");
+
+    commands.clear();
+    keys({'l', enter, esc});
+    EXPECT_EQ(browse_with(), 0);
+    EXPECT_EQ(commands[4], "lcd \"a > b\"");
+    EXPECT_FALSE(fs::exists(folder + "/b\"")) << "a quoted name is no redirection";
+    EXPECT_EQ(here(), fs::path(folder));
+}
+
+TEST_F(BrowserTest, TypingAPath) {
+    make_folder("start");
+    make_folder("media/x");
+    make_folder("citt\xC3\xA0");
+    std::string windows_root = "c:" + folder;
+    std::replace(windows_root.begin(), windows_root.end(), '/', '\\');
+    const std::pair<std::vector<int>, std::string> cases[] = {
+        {{'.', '.'}, ""},
+        {{}, "start"},
+        {{'n', 'o', 'p', 'e'}, "start"},
+        {{'.', '.', '/', 'c', 'i', 't', 't', 0x85}, "citt\xC3\xA0"},
+        {{'x', 'y', 8, 8, '.', '.', '\\', 'm', 'e', 'd', 'i', 'a'}, "media"},
+        {{'x', esc, keycode::prefix_extended, keycode::left, keycode::prefix_function, 59, '.', '.'}, ""},
+    };
+    for (const auto& [typed, expected] : cases) {
+        fs::current_path(folder + "/start");
+        keys({page_down, '\\'});
+        for (int key : typed) keys({key});
+        keys({enter, '.'});
+        EXPECT_EQ(browse_with(), '.');
+        EXPECT_EQ(here(), expected.empty() ? fs::path(folder) : fs::path(folder) / expected) << expected;
+    }
+    fs::current_path(folder + "/start");
+    keys({'\\'});
+    type(windows_root + "\\media\\..\\media\\x");
+    keys({enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(here(), fs::path(folder) / "media" / "x");
+}
+
+TEST_F(BrowserTest, HelpWindow) {
+    keys({'x'});
+    run([] {
+        help_window();
+        return 0;
+    });
+    EXPECT_EQ(keys_left(), 0u);
+    EXPECT_EQ(text_at(10, 2, 6), "\xDA[ESC]");
+    EXPECT_EQ(text_at(32, 2, 15), "Browse commands");
+    const std::pair<int, std::string> lines[] = {
+        {4, "* per visualizzare tutte le estensioni"},
+        {6, "\\ per cambiare la directory corrente"},
+        {8, "INVIO per selezionare un file o una directory"},
+        {10, "l per visualizzare i nomi completi (NO dal prompt)"},
+        {12, "r per visualizzare il readme del browser"},
+        {14, "Pag\x1E \x1F per cambiare pagina dell'elenco"},
+        {16, ". per selezionare una directory"},
+        {20, "? per visualizzare questo help"},
+    };
+    for (const auto& [y, text] : lines) {
+        EXPECT_EQ(text_at(12, y, static_cast<int>(text.size())), text) << y;
+        const int key_length = y == 14 ? 6 : static_cast<int>(text.find(' '));
+        EXPECT_TRUE(attrs_are(12, y, key_length, 116)) << y;
+        EXPECT_TRUE(attrs_are(12 + key_length, y, static_cast<int>(text.size()) - key_length, 127)) << y;
+    }
+    EXPECT_EQ(text_at(11, 18, 58), std::string(58, ' '));
+
+    // In the browser the window's key is not looked at; then it lists anew.
+    make_files(2);
+    keys({down, '?', esc, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING}));
+    EXPECT_EQ(entry_at(4), "");
+    EXPECT_EQ(glyph_row(), 6);
+}
+
+TEST_F(BrowserTest, StarSetsTheFilter) {
+    keys({'*', '.'});
+    EXPECT_EQ(browse_with("abc"), '.');
+    EXPECT_EQ(filter, "*");
+    EXPECT_EQ(commands, (std::vector<std::string>{NORMAL_LISTING, NORMAL_LISTING}));
+}
+
+TEST_F(BrowserTest, ListingThatCannotBeWrittenShowsNoEntries) {
+    make_files(3);
+    drive_c_remove();
+    keys({enter, 'l', enter, '.'});
+    EXPECT_EQ(browse_with(), '.');
+    EXPECT_EQ(text_at(2, 25, 7), "Pag 1/1");
+    EXPECT_EQ(entry_at(5), "");
 }

@@ -10,31 +10,15 @@
 #include "shell/drive_c.h"
 #include "shell/shell.h"
 
-ScreenShot::ScreenShot() : width_(console_width()) {
-    for (int y = 1; y <= console_height(); ++y) {
-        for (int x = 1; x <= width_; ++x) cells_.push_back(console_cell(x, y));
-    }
-}
+namespace {
 
-std::string ScreenShot::text_at(int x, int y, int n) const {
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        text += static_cast<char>(cells_.at(static_cast<size_t>(y - 1) * width_ + (x - 1 + i)).ch);
-    }
-    return text;
-}
+// The screen at each key read of the running test, in the order of the reads.
+std::vector<ScreenShot> screens_seen;
 
-int ScreenShot::attr_at(int x, int y) const { return cells_.at(static_cast<size_t>(y - 1) * width_ + (x - 1)).attr; }
-
-bool ScreenShot::attrs_are(int x, int y, int n, int attribute) const {
-    for (int i = 0; i < n; ++i) {
-        if (attr_at(x + i, y) != attribute) return false;
-    }
-    return true;
-}
+} // namespace
 
 int ScriptedKeys::read_key() {
-    seen.emplace_back();
+    screens_seen.emplace_back();
     if (keys.empty()) {
         ADD_FAILURE() << "a screen read a key past the end of the test's key script";
         throw KeyScriptEnded{};
@@ -54,6 +38,7 @@ void ConsoleTest::SetUp() {
     std::filesystem::current_path(folder);
     ASSERT_TRUE(drive_c_create());
     shell_observe([this](const std::string& command) { commands.push_back(command); });
+    screens_seen.clear();
     list_res.clear();
     counter = -1;
     rigatree.clear();
@@ -84,6 +69,12 @@ int ConsoleTest::run(const std::function<int()>& screen) {
         return -1000;
     }
 }
+
+std::string ConsoleTest::text_at(int x, int y, int n) { return ScreenShot().text_at(x, y, n); }
+
+bool ConsoleTest::attrs_are(int x, int y, int n, int attribute) { return ScreenShot().attrs_are(x, y, n, attribute); }
+
+const ScreenShot& ConsoleTest::seen_at_key(size_t n) { return screens_seen.at(n); }
 
 void ConsoleTest::write_file(const std::string& name, const std::string& content) {
     std::ofstream out(folder + "/" + name, std::ios::binary);

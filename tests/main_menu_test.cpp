@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace keycode;
+
 
 const char* const ITEM_1 = "Crea il tree di una cartella o di un'unit\x85 logica";
 const char* const ITEM_2 = "Visualizza i risultati dell'ultima ricerca";
@@ -35,7 +37,7 @@ protected:
 TEST_F(MainMenuTest, DrawsItsWindowAndItemsOverTheSearchScreen) {
     gotoxy(1, 24);
     cprintf("search screen");
-    keys({keycode::esc});
+    keys({esc});
     EXPECT_EQ(run(main_menu), 0);
     const ScreenShot& menu = seen_at_key(0);
     EXPECT_EQ(menu.text_at(10, 2, 6), "\xDA[ESC]");
@@ -63,12 +65,12 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
     };
     const Case cases[] = {
         {{}, 1},
-        {{keycode::prefix_extended, keycode::down}, 2},
-        {{keycode::prefix_extended, keycode::page_down}, 2},
-        {{keycode::prefix_extended, keycode::up}, 3},
-        {{keycode::prefix_extended, keycode::page_up}, 3},
-        {{keycode::prefix_extended, keycode::down, keycode::prefix_extended, keycode::down, keycode::prefix_extended, keycode::down}, 1},
-        {{keycode::prefix_extended, keycode::up, keycode::prefix_extended, keycode::down}, 1},
+        {{prefix_extended, down}, 2},
+        {{prefix_extended, page_down}, 2},
+        {{prefix_extended, up}, 3},
+        {{prefix_extended, page_up}, 3},
+        {{prefix_extended, down, prefix_extended, down, prefix_extended, down}, 1},
+        {{prefix_extended, up, prefix_extended, down}, 1},
         {{'P'}, 2},
         {{'Q', 'Q'}, 3},
         {{'H'}, 3},
@@ -78,7 +80,7 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
     size_t read_before = 0;   // keys read by the earlier cases
     for (const Case& c : cases) {
         for (int key : c.moves) keys({key});
-        keys({keycode::esc});
+        keys({esc});
         EXPECT_EQ(run(main_menu), 0);
         EXPECT_EQ(lit_item(read_before + c.moves.size()), c.lit) << "after " << c.moves.size() << " keys";
         read_before += c.moves.size() + 1;
@@ -87,21 +89,21 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
 }
 
 TEST_F(MainMenuTest, ResultsItemWithoutResultsReturnsAtOnce) {
-    keys({'P', keycode::enter});
+    keys({'P', enter});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(text_at(31, 2, 18), "Ombrev Finder MENU");   // the window stays
     EXPECT_EQ(keys_left(), 0u);
 }
 
 TEST_F(MainMenuTest, AboutItemShowsTheAboutScreenAndReturnsZero) {
-    keys({'Q', 'Q', keycode::enter, 'x'});
+    keys({'Q', 'Q', enter, 'x'});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(seen_at_key(3).text_at(31, 2, 18), "Ombrev Finder v2.0");
 }
 
 TEST_F(MainMenuTest, ArchiveItemReturnsZeroWhenTheCreationIsCancelled) {
     const auto start = std::filesystem::current_path();
-    keys({keycode::enter, 'x', keycode::esc});
+    keys({enter, 'x', esc});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(std::filesystem::current_path(), start);
     EXPECT_EQ(keys_left(), 0u);
@@ -110,7 +112,7 @@ TEST_F(MainMenuTest, ArchiveItemReturnsZeroWhenTheCreationIsCancelled) {
 using AboutTest = ConsoleTest;
 
 TEST_F(AboutTest, ShowsTheProgramAndWaitsForOneCode) {
-    keys({keycode::prefix_extended, keycode::down});
+    keys({prefix_extended, down});
     run([] {
         about();
         return 0;

@@ -17,6 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace keycode;
+
 
 const char* const CAPTURE_COMMAND = "tree /f /a > c:/temp.obv";
 // The archive of the folder Dati that the fixture makes.
@@ -34,7 +36,7 @@ protected:
 
     // Any key past the information screen, Enter on the first entry of the
     // catalogue (the folder Dati) and '.' to choose it.
-    void choose_dati() { keys({'x', keycode::enter, '.'}); }
+    void choose_dati() { keys({'x', enter, '.'}); }
 
     void create() {
         run([] {
@@ -62,7 +64,7 @@ protected:
 };
 
 TEST_F(NuovoArchivioTest, InformationScreenThenTheBrowser) {
-    keys({keycode::esc, keycode::esc});   // Esc on the information screen goes on too
+    keys({esc, esc});   // Esc on the information screen goes on too
     create();
     const ScreenShot& info = seen_at_key(0);
     EXPECT_EQ(info.text_at(31, 2, 18), "Ombrev Finder v2.0");
@@ -84,9 +86,9 @@ TEST_F(NuovoArchivioTest, InformationScreenThenTheBrowser) {
 TEST_F(NuovoArchivioTest, LeavingBeforeTheCaptureRunsNoCapture) {
     write_file("old.txt", "kept\r\n");
     const std::vector<std::vector<int>> scripts = {
-        {'x', keycode::enter, keycode::esc},                    // Esc in the browser, inside Dati
-        {'x', 'P', keycode::enter},                    // Enter on the file old.txt
-        {'x', keycode::enter, '.', 'a', 'b', keycode::esc},     // Esc in the name entry
+        {'x', enter, esc},                    // Esc in the browser, inside Dati
+        {'x', 'P', enter},                    // Enter on the file old.txt
+        {'x', enter, '.', 'a', 'b', esc},     // Esc in the name entry
     };
     for (const auto& script : scripts) {
         for (int key : script) keys({key});
@@ -101,9 +103,9 @@ TEST_F(NuovoArchivioTest, LeavingBeforeTheCaptureRunsNoCapture) {
 TEST_F(NuovoArchivioTest, NameScreenAndNameEntry) {
     choose_dati();
     type("abcdefghij");
-    keys({keycode::backspace});
+    keys({backspace});
     type(" .:\\/*?<>\"|");
-    keys({keycode::esc});
+    keys({esc});
     create();
     const size_t first = 3;   // the key read first by the name entry
     const ScreenShot& screen = seen_at_key(first);
@@ -136,7 +138,7 @@ TEST_F(NuovoArchivioTest, NameScreenAndNameEntry) {
 // Backspace on an empty name, and a code 0 that ends the name's text.
 TEST_F(NuovoArchivioTest, BackspaceOnEmptyAndACodeZero) {
     choose_dati();
-    keys({keycode::backspace, 'a', 'b', 0, 'c', keycode::esc});
+    keys({backspace, 'a', 'b', 0, 'c', esc});
     create();
     EXPECT_EQ(seen_at_key(4).text_at(34, 13, 12), std::string(12, ' '));
     EXPECT_TRUE(seen_at_key(4).attrs_are(34, 13, 12, 55));
@@ -145,10 +147,10 @@ TEST_F(NuovoArchivioTest, BackspaceOnEmptyAndACodeZero) {
 
 TEST_F(NuovoArchivioTest, CreatesTheArchiveInTheCatalogueFromTheMenu) {
     write_file("disco.txt", "an earlier archive of that name\r\n");
-    keys({keycode::enter});   // the menu's first item
+    keys({enter});   // the menu's first item
     choose_dati();
     type("disco");
-    keys({keycode::enter});
+    keys({enter});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(keys_left(), 0u);
     EXPECT_EQ(content_of("disco.txt"), DATI_ARCHIVE);
@@ -163,7 +165,7 @@ TEST_F(NuovoArchivioTest, CreatesTheArchiveInTheCatalogueFromTheMenu) {
 
 TEST_F(NuovoArchivioTest, AnAccentedNameIsTheArchivesFileName) {
     choose_dati();
-    keys({'c', 'i', 't', 't', 0x85, keycode::enter});
+    keys({'c', 'i', 't', 't', 0x85, enter});
     create();
     EXPECT_EQ(content_of("citt\xC3\xA0.txt"), DATI_ARCHIVE);
 }
@@ -187,7 +189,7 @@ TEST_F(NuovoArchivioTest, FailureMessages) {
         if (!c.drive_c) drive_c_remove();
         choose_dati();
         type(c.name);
-        keys({keycode::enter, 'k'});
+        keys({enter, 'k'});
         create();
         EXPECT_EQ(keys_left(), 0u);
         read_before += 3 + c.name.size() + 2;

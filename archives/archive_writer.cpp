@@ -40,7 +40,7 @@ constexpr int NAME_ATTEMPTS = 100;
 
 ArchiveWriter::ArchiveWriter(const std::string& folder, const std::string& file_name)
     : path_(folder + "/" + file_name) {
-    if (file_name.empty()) return;
+    if (folder.empty() || file_name.empty()) return;
     const std::string stem = folder + "/." + file_name + "." + std::to_string(getpid()) + ".";
     for (int attempt = 0; attempt < NAME_ATTEMPTS && fd_ < 0; ++attempt) {
         const std::string candidate = stem + std::to_string(attempt) + ".tmp";

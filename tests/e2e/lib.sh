@@ -11,12 +11,14 @@
 set -uo pipefail
 export LC_ALL=C.UTF-8
 
-E2E_SOCKET="ombrev-e2e-$$"
+E2E_RUNS=0
+E2E_SOCKET="ombrev-e2e-$$-0"
 E2E_WORK=$(mktemp -d /tmp/ombrev-e2e-XXXXXX)
 E2E_STATUS="$E2E_WORK/status"
 
 e2e_cleanup() {
-    tmux -L "$E2E_SOCKET" kill-server 2>/dev/null
+    local run
+    for ((run = 1; run <= E2E_RUNS; run++)); do tmux -L "ombrev-e2e-$$-$run" kill-server 2>/dev/null; done
     chmod -R u+rwx "$E2E_WORK" 2>/dev/null
     rm -rf "$E2E_WORK"
 }
@@ -30,15 +32,18 @@ e2e_fail() {
 }
 
 # Starts the program in the folder. After it ends, the pane prints its exit
-# status and whether the terminal is back in its usual mode, then waits. The
-# pane's shell survives a Ctrl+C that ends the program, to report it.
+# status and whether the terminal is back in its usual mode, then waits.
 e2e_start() {
     local binary=$1 folder=$2
+    # Each run gets a server of its own: a server being killed cannot take
+    # the next run's session with it.
     tmux -L "$E2E_SOCKET" kill-server 2>/dev/null
+    E2E_RUNS=$((E2E_RUNS + 1))
+    E2E_SOCKET="ombrev-e2e-$$-$E2E_RUNS"
     rm -f "$E2E_STATUS"
     tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s main -x 80 -y 25 \
-        "trap : INT; cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
-         echo EXIT=\$(cat '$E2E_STATUS'); stty -a | tr ' ;' '\n\n' | grep -x -E -e '-?(icanon|echo)' | tr '\n' ' '; echo; sleep 60"
+        "trap true INT; cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
+         echo EXIT=\$(cat '$E2E_STATUS'); stty -a | tr ' ;' '\n\n' | grep -x -E -e '-?(icanon|echo)' | tr '\n' ' '; echo; echo ENDED; sleep 60"
     tmux -L "$E2E_SOCKET" set-option -t main status off >/dev/null
     e2e_wait_for "Ombrev Finder v2.0" 10
 }
@@ -91,7 +96,8 @@ e2e_expect_exit() {
     local got
     got=$(cat "$E2E_STATUS")
     [ "$got" = "$want" ] || e2e_fail "exit status: expected $want, got $got"
-    e2e_wait_for "EXIT=$want" 5
+    e2e_wait_for "ENDED" 5
+    e2e_screen | grep -q "EXIT=$want" || e2e_fail "no EXIT=$want on the screen"
     e2e_screen | grep -q -x -E 'icanon echo *' ||
         e2e_fail "the terminal was not given back in its usual mode"
     e2e_screen | grep -q "Ombrev Finder v2.0" && e2e_fail "the program's screen stayed on the terminal"

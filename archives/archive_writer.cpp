@@ -23,7 +23,7 @@ public:
     SignalsHeld() {
         sigset_t ends;
         sigemptyset(&ends);
-        for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ends, signal_number);
+        for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&ends, signal_number);
         sigprocmask(SIG_BLOCK, &ends, &before_);
     }
     ~SignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }

@@ -82,6 +82,15 @@ TEST_F(ArchiveFormatTest, FailuresLeaveTheEarlierArchiveUntouched) {
     }
 }
 
+// A catalogue folder that could not be told (it had gone) is no licence to
+// write elsewhere.
+TEST_F(ArchiveFormatTest, NoFolderNoArchive) {
+    write_file("capture.obv", "H1\r\nH2\r\n.\r\n");
+    EXPECT_EQ(archive_from_capture(folder + "/capture.obv", "", "ombrev-test-nowhere.txt"),
+              ArchiveResult::no_archive);
+    EXPECT_FALSE(fs::exists("/ombrev-test-nowhere.txt"));
+}
+
 TEST_F(ArchiveFormatTest, AFolderInTheArchivesPlaceIsNotReplaced) {
     fs::create_directory(folder + "/disco.txt");
     write_file("disco.txt/inside", "kept");

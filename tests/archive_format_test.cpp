@@ -13,20 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ArchiveFormatTest : public ConsoleTest {
-protected:
-    std::vector<std::string> names_here() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string content_of(const std::string& name) const {
-        std::string content;
-        EXPECT_TRUE(read_whole_file(folder + "/" + name, content)) << name;
-        return content;
-    }
-};
+using ArchiveFormatTest = ConsoleTest;
 
 TEST_F(ArchiveFormatTest, TheArchiveIsEverythingAfterTheSecondLineEnd) {
     struct Case {

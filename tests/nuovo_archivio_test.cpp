@@ -49,18 +49,7 @@ protected:
         return std::find(commands.begin(), commands.end(), command) != commands.end();
     }
 
-    std::vector<std::string> names_here() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
-    std::string content_of(const std::string& name) const {
-        std::string content;
-        EXPECT_TRUE(read_whole_file(folder + "/" + name, content)) << name;
-        return content;
-    }
 };
 
 TEST_F(NuovoArchivioTest, InformationScreenThenTheBrowser) {

@@ -13,7 +13,7 @@ constexpr int MAKER_BAR = 42;
 constexpr int ADDRESS = 10;
 constexpr size_t MAKER_BAR_LENGTH = 69;
 
-const char* const MAKER = "Ombrev Finder - progetto libero";
+const char* const MAKER = "Ombrev Finder - catalogo dei supporti";
 const char* const ADDRESS_TEXT = "Documentazione: README.md nella cartella dei sorgenti";
 
 const char* const DESCRIPTION[] = {

@@ -23,7 +23,7 @@ public:
     SignalsHeld() {
         sigset_t ends;
         sigemptyset(&ends);
-        for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ends, signal_number);
+        for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&ends, signal_number);
         sigprocmask(SIG_BLOCK, &ends, &before_);
     }
     ~SignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
@@ -40,7 +40,7 @@ constexpr int NAME_ATTEMPTS = 100;
 
 ArchiveWriter::ArchiveWriter(const std::string& folder, const std::string& file_name)
     : path_(folder + "/" + file_name) {
-    if (file_name.empty()) return;
+    if (folder.empty() || file_name.empty()) return;
     const std::string stem = folder + "/." + file_name + "." + std::to_string(getpid()) + ".";
     for (int attempt = 0; attempt < NAME_ATTEMPTS && fd_ < 0; ++attempt) {
         const std::string candidate = stem + std::to_string(attempt) + ".tmp";

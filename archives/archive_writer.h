@@ -9,8 +9,8 @@
 class ArchiveWriter {
 public:
     // Creates the temporary file for the archive `file_name` (a UTF-8 name)
-    // in `folder`. An empty name, or a folder that cannot be written, leaves
-    // the writer closed.
+    // in `folder`. An empty name, an unknown (empty) folder, or a folder that
+    // cannot be written leaves the writer closed.
     ArchiveWriter(const std::string& folder, const std::string& file_name);
     // Removes the temporary file unless commit() succeeded.
     ~ArchiveWriter();

@@ -4,6 +4,7 @@
 #include "archives/nuovo_archivio.h"
 #include "results/visual_res.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 #include "screen/win.h"
 #include "search/ombrev.h"
@@ -32,8 +33,8 @@ void draw_items(int selected) {
 // down, that of up arrow and Page Up (or H or I) moves up; the selection
 // wraps round at both ends.
 int move_selection(int selected, char key) {
-    if (key == 80 || key == 81) ++selected;
-    if (key == 72 || key == 73) --selected;
+    if (key == keycode::down || key == keycode::page_down) ++selected;
+    if (key == keycode::up || key == keycode::page_up) --selected;
     if (selected <= 0) return ITEM_COUNT;
     if (selected > ITEM_COUNT) return 1;
     return selected;
@@ -49,8 +50,8 @@ int main_menu() {
         draw_items(selected);
         key = static_cast<char>(cgetch());
         selected = move_selection(selected, key);
-    } while (key != 13 && key != 27);
-    if (key == 27) return 0;
+    } while (key != keycode::enter && key != keycode::esc);
+    if (key == keycode::esc) return 0;
     switch (selected) {
     case 1:
         nuovo_archivio();

@@ -13,6 +13,7 @@
 #include "browser/browse.h"
 #include "screen/conio.h"
 #include "screen/cp850.h"
+#include "screen/keys.h"
 #include "screen/screen_draw.h"
 #include "screen/win.h"
 #include "search/ombrev.h"
@@ -27,9 +28,6 @@ constexpr int FIELD_UNTOUCHED = 48;
 constexpr int FIELD = 55;
 constexpr int SUCCESS = 10;
 
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESC = 27;
 constexpr int CHOSEN_FOLDER = '.';
 
 constexpr size_t NAME_LENGTH = 8;
@@ -91,10 +89,10 @@ void draw_name_field(const std::string& name) {
 bool read_name(std::string& name) {
     for (;;) {
         const int key = cgetch();
-        if (key == KEY_ESC) return false;
-        if (key == KEY_ENTER) return true;
+        if (key == keycode::esc) return false;
+        if (key == keycode::enter) return true;
         const char ch = static_cast<char>(key);
-        if (key == KEY_BACKSPACE) {
+        if (key == keycode::backspace) {
             if (!name.empty()) name.pop_back();
         } else if (check_char(ch)) {
             if (name.size() < NAME_LENGTH) {

@@ -3,7 +3,7 @@
 # those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build make libncurses-dev libgtest-dev googletest tmux ncurses-base)
+packages=(g++ cmake ninja-build make libncurses-dev libgtest-dev googletest tmux ncurses-base procps)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -113,6 +113,7 @@ void run_rename(const std::vector<std::string>& args, std::ostream&) {
 }
 
 // "tree /f /a": the current folder's whole tree, files included, in ASCII.
+// That is the only form the program issues; any other is refused.
 void run_tree(const std::vector<std::string>& args, std::ostream& out) {
     bool files = false;
     bool ascii = false;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -205,9 +206,19 @@ void write_heading(TreeOutput& output, int root_fd, dev_t device) {
     output.line("Numero di serie del volume: " + volume_serial(root_fd));
 }
 
+// Each level of the walk keeps its folder open while its subfolders are
+// listed: let a deep tree have as many open folders as the system allows.
+void allow_deep_walks() {
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 } // namespace
 
 void tree_capture(std::ostream& out) {
+    allow_deep_walks();
     TreeOutput output(out);
     const int root_fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat root;

@@ -13,20 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ArchiveFormatTest : public ConsoleTest {
-protected:
-    std::vector<std::string> names_here() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string content_of(const std::string& name) const {
-        std::string content;
-        EXPECT_TRUE(read_whole_file(folder + "/" + name, content)) << name;
-        return content;
-    }
-};
+using ArchiveFormatTest = ConsoleTest;
 
 TEST_F(ArchiveFormatTest, TheArchiveIsEverythingAfterTheSecondLineEnd) {
     struct Case {
@@ -80,6 +67,15 @@ TEST_F(ArchiveFormatTest, FailuresLeaveTheEarlierArchiveUntouched) {
         fs::remove(folder + "/capture.obv");
         EXPECT_EQ(names_here(), std::vector<std::string>{"disco.txt"});
     }
+}
+
+// A catalogue folder that could not be told (it had gone) is no licence to
+// write elsewhere.
+TEST_F(ArchiveFormatTest, NoFolderNoArchive) {
+    write_file("capture.obv", "H1\r\nH2\r\n.\r\n");
+    EXPECT_EQ(archive_from_capture(folder + "/capture.obv", "", "ombrev-test-nowhere.txt"),
+              ArchiveResult::no_archive);
+    EXPECT_FALSE(fs::exists("/ombrev-test-nowhere.txt"));
 }
 
 TEST_F(ArchiveFormatTest, AFolderInTheArchivesPlaceIsNotReplaced) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "search/ombrev.h"
 #include "shell/drive_c.h"
 #include "shell/shell.h"
+#include "shell/textfile.h"
 
 namespace {
 
@@ -79,4 +81,17 @@ const ScreenShot& ConsoleTest::seen_at_key(size_t n) { return screens_seen.at(n)
 void ConsoleTest::write_file(const std::string& name, const std::string& content) {
     std::ofstream out(folder + "/" + name, std::ios::binary);
     out << content;
+}
+
+std::string ConsoleTest::content_of(const std::string& name) const {
+    std::string content;
+    EXPECT_TRUE(read_whole_file(folder + "/" + name, content)) << name;
+    return content;
+}
+
+std::vector<std::string> ConsoleTest::names_here() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -57,6 +57,10 @@ protected:
 
     // Writes a file (relative to the test's folder) byte for byte.
     void write_file(const std::string& name, const std::string& content);
+    // A file's bytes (relative to the test's folder), and the sorted names
+    // of everything in that folder.
+    std::string content_of(const std::string& name) const;
+    std::vector<std::string> names_here() const;
 
     std::string folder;                  // the current folder during the test
     std::vector<std::string> commands;   // every shell command issued

@@ -7,18 +7,14 @@
 #include "archives/about.h"
 #include "archives/main_menu.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "search/ombrev.h"
 #include "tests/console_fixture.h"
 
 namespace {
 
-constexpr int ENTER = 13;
-constexpr int ESC = 27;
-constexpr int PREFIX = 224;
-constexpr int DOWN = 80;
-constexpr int UP = 72;
-constexpr int PAGE_DOWN = 81;
-constexpr int PAGE_UP = 73;
+using namespace keycode;
+
 
 const char* const ITEM_1 = "Crea il tree di una cartella o di un'unit\x85 logica";
 const char* const ITEM_2 = "Visualizza i risultati dell'ultima ricerca";
@@ -41,7 +37,7 @@ protected:
 TEST_F(MainMenuTest, DrawsItsWindowAndItemsOverTheSearchScreen) {
     gotoxy(1, 24);
     cprintf("search screen");
-    keys({ESC});
+    keys({esc});
     EXPECT_EQ(run(main_menu), 0);
     const ScreenShot& menu = seen_at_key(0);
     EXPECT_EQ(menu.text_at(10, 2, 6), "\xDA[ESC]");
@@ -69,12 +65,12 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
     };
     const Case cases[] = {
         {{}, 1},
-        {{PREFIX, DOWN}, 2},
-        {{PREFIX, PAGE_DOWN}, 2},
-        {{PREFIX, UP}, 3},
-        {{PREFIX, PAGE_UP}, 3},
-        {{PREFIX, DOWN, PREFIX, DOWN, PREFIX, DOWN}, 1},
-        {{PREFIX, UP, PREFIX, DOWN}, 1},
+        {{prefix_extended, down}, 2},
+        {{prefix_extended, page_down}, 2},
+        {{prefix_extended, up}, 3},
+        {{prefix_extended, page_up}, 3},
+        {{prefix_extended, down, prefix_extended, down, prefix_extended, down}, 1},
+        {{prefix_extended, up, prefix_extended, down}, 1},
         {{'P'}, 2},
         {{'Q', 'Q'}, 3},
         {{'H'}, 3},
@@ -84,7 +80,7 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
     size_t read_before = 0;   // keys read by the earlier cases
     for (const Case& c : cases) {
         for (int key : c.moves) keys({key});
-        keys({ESC});
+        keys({esc});
         EXPECT_EQ(run(main_menu), 0);
         EXPECT_EQ(lit_item(read_before + c.moves.size()), c.lit) << "after " << c.moves.size() << " keys";
         read_before += c.moves.size() + 1;
@@ -93,21 +89,21 @@ TEST_F(MainMenuTest, SelectionMovesAndWraps) {
 }
 
 TEST_F(MainMenuTest, ResultsItemWithoutResultsReturnsAtOnce) {
-    keys({'P', ENTER});
+    keys({'P', enter});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(text_at(31, 2, 18), "Ombrev Finder MENU");   // the window stays
     EXPECT_EQ(keys_left(), 0u);
 }
 
 TEST_F(MainMenuTest, AboutItemShowsTheAboutScreenAndReturnsZero) {
-    keys({'Q', 'Q', ENTER, 'x'});
+    keys({'Q', 'Q', enter, 'x'});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(seen_at_key(3).text_at(31, 2, 18), "Ombrev Finder v2.0");
 }
 
 TEST_F(MainMenuTest, ArchiveItemReturnsZeroWhenTheCreationIsCancelled) {
     const auto start = std::filesystem::current_path();
-    keys({ENTER, 'x', ESC});
+    keys({enter, 'x', esc});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(std::filesystem::current_path(), start);
     EXPECT_EQ(keys_left(), 0u);
@@ -116,7 +112,7 @@ TEST_F(MainMenuTest, ArchiveItemReturnsZeroWhenTheCreationIsCancelled) {
 using AboutTest = ConsoleTest;
 
 TEST_F(AboutTest, ShowsTheProgramAndWaitsForOneCode) {
-    keys({PREFIX, DOWN});
+    keys({prefix_extended, down});
     run([] {
         about();
         return 0;

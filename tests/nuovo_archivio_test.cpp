@@ -8,6 +8,7 @@
 #include "archives/main_menu.h"
 #include "archives/nuovo_archivio.h"
 #include "screen/conio.h"
+#include "screen/keys.h"
 #include "shell/drive_c.h"
 #include "shell/textfile.h"
 #include "tests/console_fixture.h"
@@ -16,9 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int ENTER = 13;
-constexpr int ESC = 27;
-constexpr int BACKSPACE = 8;
+using namespace keycode;
+
 
 const char* const CAPTURE_COMMAND = "tree /f /a > c:/temp.obv";
 // The archive of the folder Dati that the fixture makes.
@@ -36,7 +36,7 @@ protected:
 
     // Any key past the information screen, Enter on the first entry of the
     // catalogue (the folder Dati) and '.' to choose it.
-    void choose_dati() { keys({'x', ENTER, '.'}); }
+    void choose_dati() { keys({'x', enter, '.'}); }
 
     void create() {
         run([] {
@@ -49,22 +49,11 @@ protected:
         return std::find(commands.begin(), commands.end(), command) != commands.end();
     }
 
-    std::vector<std::string> names_here() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
-    std::string content_of(const std::string& name) const {
-        std::string content;
-        EXPECT_TRUE(read_whole_file(folder + "/" + name, content)) << name;
-        return content;
-    }
 };
 
 TEST_F(NuovoArchivioTest, InformationScreenThenTheBrowser) {
-    keys({ESC, ESC});   // Esc on the information screen goes on too
+    keys({esc, esc});   // Esc on the information screen goes on too
     create();
     const ScreenShot& info = seen_at_key(0);
     EXPECT_EQ(info.text_at(31, 2, 18), "Ombrev Finder v2.0");
@@ -86,9 +75,9 @@ TEST_F(NuovoArchivioTest, InformationScreenThenTheBrowser) {
 TEST_F(NuovoArchivioTest, LeavingBeforeTheCaptureRunsNoCapture) {
     write_file("old.txt", "kept\r\n");
     const std::vector<std::vector<int>> scripts = {
-        {'x', ENTER, ESC},                    // Esc in the browser, inside Dati
-        {'x', 'P', ENTER},                    // Enter on the file old.txt
-        {'x', ENTER, '.', 'a', 'b', ESC},     // Esc in the name entry
+        {'x', enter, esc},                    // Esc in the browser, inside Dati
+        {'x', 'P', enter},                    // Enter on the file old.txt
+        {'x', enter, '.', 'a', 'b', esc},     // Esc in the name entry
     };
     for (const auto& script : scripts) {
         for (int key : script) keys({key});
@@ -103,9 +92,9 @@ TEST_F(NuovoArchivioTest, LeavingBeforeTheCaptureRunsNoCapture) {
 TEST_F(NuovoArchivioTest, NameScreenAndNameEntry) {
     choose_dati();
     type("abcdefghij");
-    keys({BACKSPACE});
+    keys({backspace});
     type(" .:\\/*?<>\"|");
-    keys({ESC});
+    keys({esc});
     create();
     const size_t first = 3;   // the key read first by the name entry
     const ScreenShot& screen = seen_at_key(first);
@@ -138,7 +127,7 @@ TEST_F(NuovoArchivioTest, NameScreenAndNameEntry) {
 // Backspace on an empty name, and a code 0 that ends the name's text.
 TEST_F(NuovoArchivioTest, BackspaceOnEmptyAndACodeZero) {
     choose_dati();
-    keys({BACKSPACE, 'a', 'b', 0, 'c', ESC});
+    keys({backspace, 'a', 'b', 0, 'c', esc});
     create();
     EXPECT_EQ(seen_at_key(4).text_at(34, 13, 12), std::string(12, ' '));
     EXPECT_TRUE(seen_at_key(4).attrs_are(34, 13, 12, 55));
@@ -147,10 +136,10 @@ TEST_F(NuovoArchivioTest, BackspaceOnEmptyAndACodeZero) {
 
 TEST_F(NuovoArchivioTest, CreatesTheArchiveInTheCatalogueFromTheMenu) {
     write_file("disco.txt", "an earlier archive of that name\r\n");
-    keys({ENTER});   // the menu's first item
+    keys({enter});   // the menu's first item
     choose_dati();
     type("disco");
-    keys({ENTER});
+    keys({enter});
     EXPECT_EQ(run(main_menu), 0);
     EXPECT_EQ(keys_left(), 0u);
     EXPECT_EQ(content_of("disco.txt"), DATI_ARCHIVE);
@@ -165,7 +154,7 @@ TEST_F(NuovoArchivioTest, CreatesTheArchiveInTheCatalogueFromTheMenu) {
 
 TEST_F(NuovoArchivioTest, AnAccentedNameIsTheArchivesFileName) {
     choose_dati();
-    keys({'c', 'i', 't', 't', 0x85, ENTER});
+    keys({'c', 'i', 't', 't', 0x85, enter});
     create();
     EXPECT_EQ(content_of("citt\xC3\xA0.txt"), DATI_ARCHIVE);
 }
@@ -189,7 +178,7 @@ TEST_F(NuovoArchivioTest, FailureMessages) {
         if (!c.drive_c) drive_c_remove();
         choose_dati();
         type(c.name);
-        keys({ENTER, 'k'});
+        keys({enter, 'k'});
         create();
         EXPECT_EQ(keys_left(), 0u);
         read_before += 3 + c.name.size() + 2;

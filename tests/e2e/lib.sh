@@ -48,6 +48,11 @@ e2e_start() {
     e2e_wait_for "Ombrev Finder v2.0" 10
 }
 
+# The process id of the program running in the pane.
+e2e_program_pid() {
+    pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t main '#{pane_pid}')" | head -n 1
+}
+
 e2e_keys() { tmux -L "$E2E_SOCKET" send-keys -t main "$@"; }
 e2e_type() { tmux -L "$E2E_SOCKET" send-keys -t main -l "$1"; }
 

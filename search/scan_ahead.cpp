@@ -1,5 +1,6 @@
 #include "search/scan_ahead.h"
 
+#include <csignal>
 #include <system_error>
 #include <utility>
 
@@ -12,11 +13,18 @@ constexpr size_t AHEAD = 64;
 
 ScanAhead::ScanAhead(std::vector<std::string> archives, const std::string& word)
     : archives_(std::move(archives)), word_(word), done_(archives_.size()) {
+    // The helper takes no signals (it starts with all of them blocked), so
+    // Ctrl+C and the like are handled on the search's thread as before.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &before);
     try {
         helper_ = std::thread(&ScanAhead::run, this);
     } catch (const std::system_error&) {
         // No thread to be had: the search's own thread scans every archive.
     }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 ScanAhead::~ScanAhead() {

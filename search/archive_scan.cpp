@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "screen/conio.h"
+#include "search/find_in.h"
 
 namespace {
 
@@ -54,6 +55,20 @@ int scan_lines(const FoldedWord& word, const char* begin, const char* end, Match
     return count;
 }
 
+// Examines, on its own, a line put together across a block's end (with its
+// line feed): the text behind the prefix, compared with the word.
+int examine_line(std::string& line, const SearchWord& word, MatchedText& matched) {
+    line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t prefix = 0;
+    while (prefix < line.size() && PREFIX[static_cast<unsigned char>(line[prefix])]) ++prefix;
+    line.erase(0, prefix);
+    std::string lowered = word.lower;
+    if (confront(lowered, line) == 0) return 0;
+    matched.add_line(line.data(), line.data() + line.size());
+    return 1;
+}
+
 } // namespace
 
 void lower_in_place(std::string& text) {
@@ -88,7 +103,7 @@ ArchiveScan ArchiveScanner::scan(ArchiveFile& file, const SearchWord& word, bool
         result.compared = true;
         if (!line_.empty()) {
             line_.append(begin, first_lf + 1);
-            if (word.searchable) result.count += scan_lines(word.folded, line_.data(), line_.data() + line_.size(), matched_);
+            result.count += examine_line(line_, word, matched_);
             begin = first_lf + 1;
         }
         const auto* last_lf = static_cast<const char*>(memrchr(begin, '\n', static_cast<size_t>(end - begin)));

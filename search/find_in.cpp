@@ -35,18 +35,6 @@ int confront(std::string& word, std::string& line) {
     return occurrences;
 }
 
-int find_in(const std::string& archive, std::string& word) {
-    ArchiveFile file(archive);
-    if (!file.is_open()) {
-        report_unopened();
-        return 0;
-    }
-    static ArchiveScanner scanner;
-    const SearchWord search(word);
-    ArchiveScan scan = scanner.scan(file, search, true);
-    return take_scan(scan, word, search);
-}
-
 int find_in(ScanAhead& ahead, std::string& word) {
     ArchiveScan scan = ahead.next();
     if (!scan.opened) {

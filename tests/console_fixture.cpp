@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "search/find_in.h"
 #include "search/ombrev.h"
+#include "search/scan_ahead.h"
 #include "shell/drive_c.h"
 #include "shell/shell.h"
 #include "shell/textfile.h"
@@ -18,6 +20,11 @@ namespace {
 std::vector<ScreenShot> screens_seen;
 
 } // namespace
+
+int find_in_archive(const std::string& name, std::string& word) {
+    ScanAhead ahead({name}, word);
+    return find_in(ahead, word);
+}
 
 int ScriptedKeys::read_key() {
     screens_seen.emplace_back();

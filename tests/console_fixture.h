@@ -25,6 +25,9 @@ public:
     }
 };
 
+// Scans one archive as a search does, with the word as typed.
+int find_in_archive(const std::string& name, std::string& word);
+
 // Checks that the screen shows the text from (x, y) on.
 #define EXPECT_SCREEN(x, y, text)                                                              \
     do {                                                                                       \

@@ -87,7 +87,7 @@ TEST_F(ArchiveScanTest, OnlyTheTextBehindThePrefixAndBeforeTheLineEndCounts) {
     for (const Case& c : cases) {
         write_file("a.txt", c.archive);
         std::string word = c.word;
-        EXPECT_EQ(find_in("a.txt", word), c.hits) << c.archive;
+        EXPECT_EQ(find_in_archive("a.txt", word), c.hits) << c.archive;
         EXPECT_EQ(rigatree, c.lines) << c.archive;
     }
 }
@@ -98,11 +98,11 @@ TEST_F(ArchiveScanTest, AVeryLongLineAndTheNextArchive) {
     const std::string long_name = "|   " + std::string(700000, 'x') + "NeedLe.txt";
     write_file("long.txt", "|   needle one\r\n" + long_name + "\r\n|   last NEEDLE\r\n");
     std::string word = "needle";
-    EXPECT_EQ(find_in("long.txt", word), 3);
+    EXPECT_EQ(find_in_archive("long.txt", word), 3);
     EXPECT_EQ(rigatree, "needle one:" + long_name.substr(4, 700000) + "needle.txt:last needle:");
 
     write_file("short.txt", "|   x\r\n|   needle two\r\n|   unfinished needle");
-    EXPECT_EQ(find_in("short.txt", word), 1);
+    EXPECT_EQ(find_in_archive("short.txt", word), 1);
     EXPECT_EQ(rigatree, "needle two:");
 }
 
@@ -193,7 +193,7 @@ TEST_F(ArchiveScanTest, ScanningAheadGivesWhatScanningInTurnGives) {
     for (const std::string& name : names) {
         if (std::filesystem::is_directory(folder + "/" + name)) keys({'x'});   // its report awaits a key
         std::string word = "FOTO";
-        if (const int hits = run([&] { return find_in(name, word); }); hits > 0) expected.emplace_back(hits, name, rigatree);
+        if (const int hits = run([&] { return find_in_archive(name, word); }); hits > 0) expected.emplace_back(hits, name, rigatree);
     }
     console_reset();
     list_res.clear();

@@ -59,7 +59,7 @@ TEST_F(ScanTest, MatchesLinesBehindTheirPrefixWithoutRegardToCase) {
         write_file("a.txt", c.archive);
         std::string word = c.word;
         rigatree = "stale";
-        EXPECT_EQ(find_in("a.txt", word), c.hits) << c.word;
+        EXPECT_EQ(find_in_archive("a.txt", word), c.hits) << c.word;
         EXPECT_EQ(rigatree, c.lines) << c.word;
         EXPECT_EQ(word, c.word_after) << c.word;
     }
@@ -83,7 +83,31 @@ TEST_F(ScanTest, LinesAndWordsAcrossBlockBoundaries) {
     }
     write_file("big.txt", archive);
     std::string word = "needle";
-    EXPECT_EQ(find_in("big.txt", word), hits);
+    EXPECT_EQ(find_in_archive("big.txt", word), hits);
+    EXPECT_EQ(rigatree, expected);
+}
+
+TEST_F(ScanTest, LinesPutTogetherAcrossBlocksAreJudgedLikeTheOthers) {
+    // Lines of many lengths, so that block ends fall on lines of both kinds:
+    // a hyphen in the name matches, a hyphen in the prefix alone does not.
+    std::string archive;
+    std::string expected;
+    int hits = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const std::string name(static_cast<size_t>(1 + i % 37), static_cast<char>('A' + i % 26));
+        if (i % 2 == 0) {
+            archive += "|   +---" + name + "-X\r\n";
+            std::string lowered = name + "-x";
+            for (char& ch : lowered) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            expected += lowered + ":";
+            ++hits;
+        } else {
+            archive += "|   +---" + name + "\r\n";
+        }
+    }
+    write_file("dash.txt", archive);
+    std::string word = "-";
+    EXPECT_EQ(find_in_archive("dash.txt", word), hits);
     EXPECT_EQ(rigatree, expected);
 }
 
@@ -112,7 +136,7 @@ TEST_F(ScanTest, AnArchiveThatCannotBeOpenedIsReportedAndAwaitsAKey) {
         keys({'x'});
         std::string word = "x";
         rigatree = "kept";
-        EXPECT_EQ(run([&] { return find_in(name, word); }), 0);
+        EXPECT_EQ(run([&] { return find_in_archive(name, word); }), 0);
         EXPECT_EQ(text_at(1, 1, 26), "Impossibile aprire il file");
         EXPECT_EQ(attr_at(1, 1), 7);
         EXPECT_EQ(keys_left(), 0u);

@@ -11,14 +11,15 @@
 set -uo pipefail
 export LC_ALL=C.UTF-8
 
-E2E_RUNS=0
-E2E_SOCKET="ombrev-e2e-$$-0"
 E2E_WORK=$(mktemp -d /tmp/ombrev-e2e-XXXXXX)
+# The servers' sockets live in the work folder, which goes with the test.
+E2E_RUNS=0
+E2E_SOCKET="$E2E_WORK/tmux-0"
 E2E_STATUS="$E2E_WORK/status"
 
 e2e_cleanup() {
     local run
-    for ((run = 1; run <= E2E_RUNS; run++)); do tmux -L "ombrev-e2e-$$-$run" kill-server 2>/dev/null; done
+    for ((run = 1; run <= E2E_RUNS; run++)); do tmux -S "$E2E_WORK/tmux-$run" kill-server 2>/dev/null; done
     chmod -R u+rwx "$E2E_WORK" 2>/dev/null
     rm -rf "$E2E_WORK"
 }
@@ -37,24 +38,24 @@ e2e_start() {
     local binary=$1 folder=$2
     # Each run gets a server of its own: a server being killed cannot take
     # the next run's session with it.
-    tmux -L "$E2E_SOCKET" kill-server 2>/dev/null
+    tmux -S "$E2E_SOCKET" kill-server 2>/dev/null
     E2E_RUNS=$((E2E_RUNS + 1))
-    E2E_SOCKET="ombrev-e2e-$$-$E2E_RUNS"
+    E2E_SOCKET="$E2E_WORK/tmux-$E2E_RUNS"
     rm -f "$E2E_STATUS"
-    tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s main -x 80 -y 25 \
+    tmux -S "$E2E_SOCKET" -f /dev/null new-session -d -s main -x 80 -y 25 \
         "trap true INT; cd '$folder' && env TERM=tmux-256color LANG=C.UTF-8 '$binary'; echo \$? > '$E2E_STATUS';
          echo EXIT=\$(cat '$E2E_STATUS'); stty -a | tr ' ;' '\n\n' | grep -x -E -e '-?(icanon|echo)' | tr '\n' ' '; echo; echo ENDED; sleep 60"
-    tmux -L "$E2E_SOCKET" set-option -t main status off >/dev/null
+    tmux -S "$E2E_SOCKET" set-option -t main status off >/dev/null
     e2e_wait_for "Ombrev Finder v2.0" 10
 }
 
 # The process id of the program running in the pane.
 e2e_program_pid() {
-    pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t main '#{pane_pid}')" | head -n 1
+    pgrep -P "$(tmux -S "$E2E_SOCKET" display-message -p -t main '#{pane_pid}')" | head -n 1
 }
 
-e2e_keys() { tmux -L "$E2E_SOCKET" send-keys -t main "$@"; }
-e2e_type() { tmux -L "$E2E_SOCKET" send-keys -t main -l "$1"; }
+e2e_keys() { tmux -S "$E2E_SOCKET" send-keys -t main "$@"; }
+e2e_type() { tmux -S "$E2E_SOCKET" send-keys -t main -l "$1"; }
 
 # A control-mode client, opened once after e2e_start, that carries tmux
 # commands without a tmux process per command, so that keys reach the program
@@ -62,11 +63,11 @@ e2e_type() { tmux -L "$E2E_SOCKET" send-keys -t main -l "$1"; }
 e2e_control_open() {
     local fifo="$E2E_WORK/control-$E2E_RUNS"
     mkfifo "$fifo" || e2e_fail "cannot make $fifo"
-    tmux -L "$E2E_SOCKET" -C attach-session -f no-output -t main <"$fifo" >/dev/null 2>&1 &
+    tmux -S "$E2E_SOCKET" -C attach-session -f no-output -t main <"$fifo" >/dev/null 2>&1 &
     exec {E2E_CONTROL}>"$fifo"
 }
 e2e_control() { echo "$*" >&"$E2E_CONTROL"; }
-e2e_screen() { tmux -L "$E2E_SOCKET" capture-pane -p -t main 2>/dev/null; }
+e2e_screen() { tmux -S "$E2E_SOCKET" capture-pane -p -t main 2>/dev/null; }
 e2e_row() { e2e_screen | sed -n "${1}p"; }
 
 # Waits until the screen shows the text (default 10 seconds).

@@ -11,10 +11,8 @@
 #include <cwchar>
 #include <deque>
 
-#include "archives/archive_writer.h"
 #include "screen/conio.h"
 #include "screen/cp850.h"
-#include "shell/drive_c.h"
 
 namespace {
 
@@ -147,12 +145,16 @@ int Terminal::read_key() {
     return key;
 }
 
+// What the program leaves on disk while it runs, removed when a signal ends it.
+std::array<void (*)(), 4> signal_cleanups{};
+
 // Ctrl+C and the other ends that a terminal program meets: give the terminal
 // back and remove the temporary files, then end as the signal would.
 void end_on_signal(int signal_number) {
     endwin();
-    drive_c_remove();
-    pending_archive_remove();
+    for (void (*cleanup)() : signal_cleanups) {
+        if (cleanup) cleanup();
+    }
     std::signal(signal_number, SIG_DFL);
     std::raise(signal_number);
 }
@@ -182,4 +184,13 @@ void terminal_stop() {
     endwin();
     delscreen(terminal_screen);
     terminal_screen = nullptr;
+}
+
+void terminal_at_signal(void (*cleanup)()) {
+    for (auto& slot : signal_cleanups) {
+        if (!slot) {
+            slot = cleanup;
+            return;
+        }
+    }
 }

@@ -7,3 +7,7 @@
 bool terminal_start();
 // Gives the terminal back as it was. Safe to call more than once.
 void terminal_stop();
+// Adds a removal of temporary files to what a signal that ends the program
+// does (Ctrl+C, SIGTERM, SIGHUP, SIGQUIT). It runs inside the signal
+// handler, so it must be async-signal-safe. Up to four.
+void terminal_at_signal(void (*cleanup)());

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "archives/archive_writer.h"
 #include "screen/terminal.h"
 #include "search/ombrev.h"
 #include "shell/drive_c.h"
@@ -24,6 +25,8 @@ int main() {
     use_utf8_locale();
     if (!drive_c_create()) std::fprintf(stderr, "ombrev: cannot create a temporary folder\n");
     std::atexit(drive_c_remove);
+    terminal_at_signal(drive_c_remove);
+    terminal_at_signal(pending_archive_remove);
     if (!terminal_start()) {
         std::fprintf(stderr, "ombrev: standard input and output must be a terminal\n");
         return 2;

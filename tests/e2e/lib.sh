@@ -54,6 +54,9 @@ e2e_program_pid() {
     pgrep -P "$(tmux -S "$E2E_SOCKET" display-message -p -t main '#{pane_pid}')" | head -n 1
 }
 
+# Gives the terminal another size (columns, rows).
+e2e_resize() { tmux -S "$E2E_SOCKET" resize-window -t main -x "$1" -y "$2"; }
+
 e2e_keys() { tmux -S "$E2E_SOCKET" send-keys -t main "$@"; }
 e2e_type() { tmux -S "$E2E_SOCKET" send-keys -t main -l "$1"; }
 

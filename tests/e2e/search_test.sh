@@ -13,6 +13,19 @@ e2e_expect_row 2 "║                             Ombrev Finder v2.0            
 e2e_expect_row 5 "║ Inserisci la parola da ricercare                                             ║"
 e2e_expect_row 6 "║ ►                                                                            ║"
 e2e_expect_row 25 " Premi INVIO per analizzare i risultati - \\ per il menu principale - [ESC]"
+# A larger terminal shows the screen at its top-left, a smaller one what
+# fits; either way the screen is drawn again at once.
+e2e_resize 100 30
+sleep 0.3
+e2e_expect_row 1 "╔══════════════════════════════════════════════════════════════════════════════╗"
+e2e_expect_row 26 ""
+e2e_resize 60 20
+sleep 0.3
+e2e_expect_row 2 "║                             Ombrev Finder v2.0"
+e2e_expect_row 5 "║ Inserisci la parola da ricercare"
+e2e_resize 80 25
+sleep 0.3
+e2e_expect_row 25 " Premi INVIO per analizzare i risultati - \\ per il menu principale - [ESC]"
 e2e_type "HELP"
 e2e_wait_for "HELP"
 e2e_keys Enter

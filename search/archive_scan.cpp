@@ -91,8 +91,9 @@ ArchiveScan ArchiveScanner::scan(ArchiveFile& file, const SearchWord& word, bool
     result.live = live;
     line_.clear();
     for (;;) {
-        const size_t got = file.read_into(block_.get(), BLOCK);
-        if (got == 0) break;   // an unfinished last line is not examined
+        const long read = file.read_some(block_.get(), BLOCK);
+        if (read <= 0) break;   // the end (or a read error): an unfinished last line is not examined
+        const auto got = static_cast<size_t>(read);
         const char* begin = block_.get();
         const char* end = begin + got;
         const auto* first_lf = static_cast<const char*>(std::memchr(begin, '\n', got));

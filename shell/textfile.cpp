@@ -1,10 +1,6 @@
 #include "shell/textfile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <fstream>
 
@@ -14,19 +10,10 @@ constexpr size_t BLOCK = 64 * 1024;
 
 } // namespace
 
-TextReader::TextReader(const std::string& path)
-    : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)), buffer_(BLOCK) {}
-
-TextReader::~TextReader() {
-    if (fd_ >= 0) close(fd_);
-}
+TextReader::TextReader(const std::string& path) : file_(path), buffer_(BLOCK) {}
 
 bool TextReader::fill() {
-    if (fd_ < 0) return false;
-    ssize_t got;
-    do {
-        got = read(fd_, buffer_.data(), buffer_.size());
-    } while (got < 0 && errno == EINTR);
+    const long got = file_.read_some(buffer_.data(), buffer_.size());
     // A read error ends the file as its end does.
     if (got <= 0) return false;
     pos_ = 0;
@@ -65,12 +52,7 @@ long TextReader::read_bytes(char* out, size_t size) {
         pos_ += n;
         return static_cast<long>(n);
     }
-    if (fd_ < 0) return -1;
-    ssize_t got;
-    do {
-        got = read(fd_, out, size);
-    } while (got < 0 && errno == EINTR);
-    return got;
+    return file_.read_some(out, size);
 }
 
 bool read_whole_file(const std::string& path, std::string& content) {

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "shell/input_file.h"
+
 class TextReader {
 public:
     explicit TextReader(const std::string& path);
-    ~TextReader();
-    TextReader(const TextReader&) = delete;
-    TextReader& operator=(const TextReader&) = delete;
 
-    bool is_open() const { return fd_ >= 0; }
+    bool is_open() const { return file_.is_open(); }
     // The next line without its line end. False at the end of the file. A
     // last line that has no line end is still given, with `ended` false.
     bool next_line(std::string& line, bool& ended);
@@ -24,7 +23,7 @@ public:
 private:
     bool fill();
 
-    int fd_;
+    InputFile file_;
     std::vector<char> buffer_;
     size_t pos_ = 0;
     size_t len_ = 0;

@@ -1,6 +1,5 @@
 #include "archives/about.h"
 
-#include <cstring>
 #include <string>
 
 #include "screen/conio.h"
@@ -46,8 +45,7 @@ void draw_description() {
 } // namespace
 
 void about() {
-    tabella(static_cast<int>(std::strlen(PROGRAM_TITLE)));
-    cprintf("%s", PROGRAM_TITLE);
+    draw_title_frame();
     draw_maker_bar();
     draw_description();
     gotoxy(6, 17);

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -33,11 +32,6 @@ constexpr int CHOSEN_FOLDER = '.';
 constexpr size_t NAME_LENGTH = 8;
 const char* const CAPTURE = "c:/temp.obv";
 
-void draw_title() {
-    tabella(static_cast<int>(std::strlen(PROGRAM_TITLE)));
-    cprintf("%s", PROGRAM_TITLE);
-}
-
 // The OK button is a picture only: its face, and its shadow one column to
 // the right and half a row down.
 void draw_ok_button(int row) {
@@ -50,7 +44,7 @@ void draw_ok_button(int row) {
 
 // Tells the user what the browser is for; any key goes on.
 void information_screen() {
-    draw_title();
+    draw_title_frame();
     win(68, 7, WINDOW, "");
     gotoxy(8, 11);
     colore("Seleziona con il browser la cartella e premi . per selezionare", WINDOW);
@@ -60,7 +54,7 @@ void information_screen() {
 }
 
 void draw_name_screen() {
-    draw_title();
+    draw_title_frame();
     win(56, 11, WINDOW, "");
     gotoxy(15, 11);
     colore("Inserisci il nome del file per salvare l'archivio: ", WINDOW);

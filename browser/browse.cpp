@@ -76,9 +76,7 @@ void draw_label() {
 }
 
 void draw_page_text(const Browser& browser) {
-    gotoxy(1, 25);
-    rigacol(79, ' ', STATUS_BAR);
-    gotoxy(2, 25);
+    status_bar();
     cprintf("Pag %d/%d", browser.page_start / PAGE_ROWS + 1, page_count(browser.count()));
 }
 

@@ -1,7 +1,6 @@
 #include "results/visual_res.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "screen/conio.h"
@@ -15,11 +14,8 @@ constexpr int HEADING = 14;
 constexpr int NAME_FIELD_WIDTH = 37;   // columns 23 to 59
 
 void draw_viewer_screen() {
-    tabella(static_cast<int>(std::strlen(PROGRAM_TITLE)));
-    cprintf("%s", PROGRAM_TITLE);
-    gotoxy(1, 25);
-    rigacol(79, ' ', STATUS_BAR);
-    gotoxy(2, 25);
+    draw_title_frame();
+    status_bar();
     colore("Premi INVIO per una nuova ricerca", STATUS_BAR);
     gotoxy(3, 5);
     colore("Dettagli ricerca: ", HEADING);

@@ -45,6 +45,12 @@ void rigacol(int n, char ch, int attribute) {
     for (int i = 0; i < n; ++i) colore(ch, attribute);
 }
 
+void status_bar() {
+    gotoxy(1, 25);
+    rigacol(79, ' ', STATUS_BAR);
+    gotoxy(2, 25);
+}
+
 void tabella(int title_length) {
     clrscr();
     frame_row(1, '\xC9', '\xCD', '\xBB');

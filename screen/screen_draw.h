@@ -14,6 +14,9 @@ void colore(char ch, int attribute);
 int rigac(int n, char ch);
 // Prints the character n times, each in the attribute.
 void rigacol(int n, char ch, int attribute);
+// The status bar's ground on row 25 (79 cells, so the screen never
+// scrolls), with the cursor left at (2, 25) for its text.
+void status_bar();
 // Clears the screen, draws the main frame and leaves the cursor where a
 // title of the given length stands centred on the title bar.
 void tabella(int title_length);

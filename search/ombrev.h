@@ -6,6 +6,8 @@
 #include "results/elemento.h"
 
 extern const char PROGRAM_TITLE[];
+// The main frame with PROGRAM_TITLE on its title bar.
+void draw_title_frame();
 // The media with hits of the last search, in listing order; counter is the
 // index of the last one, -1 while there is none.
 extern std::vector<Elemento> list_res;

@@ -1,4 +1,3 @@
-#include <cstring>
 
 #include "archives/main_menu.h"
 #include "results/visual_res.h"
@@ -25,29 +24,22 @@ constexpr int MARKED = 116;
 
 const char* const LISTING = "c:/dir.txt";
 
-void status_ground() {
-    gotoxy(1, 25);
-    rigacol(79, ' ', STATUS_BAR);
-    gotoxy(2, 25);
-}
-
 void draw_status_normal() {
-    status_ground();
+    status_bar();
     colore("Premi INVIO per analizzare i risultati - ", STATUS_BAR);
     colore('\\', MARKED);
     colore(" per il menu principale - [ESC]", STATUS_BAR);
 }
 
 void draw_status_searching() {
-    status_ground();
+    status_bar();
     colore("In caso di problemi premere ", STATUS_BAR);
     colore("CTRL+C", MARKED);
     colore(" per terminare il programma", STATUS_BAR);
 }
 
 void draw_search_screen() {
-    tabella(static_cast<int>(std::strlen(PROGRAM_TITLE)));
-    cprintf("%s", PROGRAM_TITLE);
+    draw_title_frame();
     draw_status_normal();
     gotoxy(3, 5);
     colore("Inserisci la parola da ricercare", PROMPT);

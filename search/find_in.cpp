@@ -14,14 +14,6 @@ void report_unopened() {
     cgetch();
 }
 
-// Hands a scan over as find_in does: the caller's word lower-cased once a
-// line was compared, the matched lines in rigatree.
-int take_scan(ArchiveScan& scan, std::string& word, const SearchWord& search) {
-    if (scan.compared) word = search.lower;
-    rigatree = std::move(scan.lines);
-    return scan.count;
-}
-
 } // namespace
 
 int confront(std::string& word, std::string& line) {
@@ -42,6 +34,11 @@ int find_in(ScanAhead& ahead, std::string& word) {
         ahead.go_on();
         return 0;
     }
-    if (scan.compared && !scan.live) console_idle();   // as after the blocks of a scan of its own
-    return take_scan(scan, word, SearchWord(word));
+    if (scan.compared) {
+        // From the first compared line on, the caller's word is lower case.
+        lower_in_place(word);
+        if (!scan.live) console_idle();   // as after the blocks of a scan of its own
+    }
+    rigatree = std::move(scan.lines);
+    return scan.count;
 }
